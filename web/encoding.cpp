@@ -3,6 +3,7 @@
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
 #include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
 #include <unicode/ustring.h>
 #include <unicode/utf16.h>
 #include <unicode/utf8.h>
@@ -35,11 +36,25 @@ struct ConverterCloser {
 };
 using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
 
+// Writes the substitution character for every character GBK cannot hold.
+// ICU's own substitution callback silently drops "default ignorable"
+// characters such as the byte-order mark U+FEFF; here they become "?" like
+// any other character without a mapping.
+void substitute_unmappable(const void* /*context*/, UConverterFromUnicodeArgs* args,
+                           const UChar* /*units*/, int32_t /*length*/, UChar32 /*code_point*/,
+                           UConverterCallbackReason reason, UErrorCode* status) {
+  if (reason != UCNV_UNASSIGNED && reason != UCNV_ILLEGAL && reason != UCNV_IRREGULAR) return;
+  *status = U_ZERO_ERROR;
+  ucnv_cbFromUWriteSub(args, 0, status);
+}
+
 ConverterPtr open_gbk_converter() {
   UErrorCode status = U_ZERO_ERROR;
   ConverterPtr converter(ucnv_open(kGbkConverterName, &status));
   if (U_FAILURE(status)) return nullptr;
   ucnv_setSubstChars(converter.get(), "?", 1, &status);
+  ucnv_setFromUCallBack(converter.get(), substitute_unmappable, nullptr, nullptr, nullptr,
+                        &status);
   // Best-fit mappings: a character GBK lacks may come out as a near one.
   ucnv_setFallback(converter.get(), true);
   return converter;
