@@ -97,6 +97,18 @@ TEST(Encoding, FastConversionEqualsTheTwoStepConversion) {
           << "seed " << seed << (long_ascii_runs ? " with" : " without") << " long ASCII runs";
     }
   }
+  // Ideographs each followed by a decomposed "é", long enough to need several
+  // blocks; the shifts move the block edges across every byte of the pattern,
+  // so a block cut between a letter and its mark would show.
+  for (std::size_t shift = 0; shift < 6; ++shift) {
+    std::string utf8(shift, 'x');
+    Text gbk(shift, 'x');
+    for (int i = 0; i < 30'000; ++i) {
+      utf8 += "\xE4\xB8\xAD" "e\xCC\x81";
+      gbk += "\xD6\xD0\xA8\xA6";
+    }
+    EXPECT_EQ(utf8_to_gbk(utf8), gbk) << "shift " << shift;
+  }
   // No place to cut: a letter followed by more than a block of marks.
   std::string marks = "e";
   for (int i = 0; i < 70'000; ++i) marks += "\xCC\x81";
