@@ -6,7 +6,9 @@
 #include <memory>
 #include <string_view>
 
+#include "app/picture/gif_outline.h"
 #include "app/picture/pcx_reader.h"
+#include "app/picture/picture_completeness.h"
 #include "app/picture/picture_limits.h"
 
 namespace kelvora {
@@ -22,6 +24,10 @@ const char* qt_format_name(PictureKind kind) {
     case PictureKind::gif: return "gif";
     default: return nullptr;
   }
+}
+
+std::string_view as_view(const QByteArray& bytes) {
+  return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
 bool size_allowed(QSize size) { return picture_size_allowed(size.width(), size.height()); }
@@ -62,7 +68,7 @@ QImage read_within_limits(const QByteArray& bytes, const char* format) {
 }
 
 QImage decode_pcx_picture(const QByteArray& bytes) {
-  const auto pcx = decode_pcx(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+  const auto pcx = decode_pcx(as_view(bytes));
   if (!pcx) {
     return {};
   }
@@ -84,24 +90,19 @@ QImage decode_still_picture(const QByteArray& bytes, PictureKind kind) {
   if (kind == PictureKind::pcx) {
     return decode_pcx_picture(bytes);
   }
-  if (kind == PictureKind::none || kind == PictureKind::gif) {
+  if (kind == PictureKind::none || kind == PictureKind::gif ||
+      (kind == PictureKind::bmp && !bmp_is_complete(as_view(bytes))) ||
+      (kind == PictureKind::jpeg && !jpeg_is_complete(as_view(bytes)))) {
     return {};
   }
   return read_within_limits(bytes, qt_format_name(kind));
 }
 
 bool gif_is_playable(const QByteArray& bytes) {
-  {
-    // Size and frame count come from a scan of the blocks; no pixel is decoded.
-    FormatReader header(bytes, "gif");
-    const QSize claimed = header->size();
-    if (!claimed.isValid() || !size_allowed(claimed)) {
-      return false;
-    }
-    const int frames = header->imageCount();
-    if (frames <= 0 || frames > max_gif_frames) {
-      return false;
-    }
+  const auto outline = read_gif_outline(as_view(bytes), max_gif_frames);
+  if (!outline || outline->frames == 0 || outline->frames > max_gif_frames ||
+      !picture_size_allowed(outline->width, outline->height)) {
+    return false;
   }
   return !read_within_limits(bytes, "gif").isNull();
 }
