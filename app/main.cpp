@@ -1,6 +1,3 @@
-#include <cstdio>
+#include "app/start_up.h"
 
-int main() {
-  std::puts("Kelvora: the main window is not built yet.");
-  return 0;
-}
+int main(int argc, char** argv) { return kelvora::run_program(argc, argv); }
