@@ -103,7 +103,8 @@ class ThroughputReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
       auto rate = run.counters.find("bytes_per_second");
-      if (rate != run.counters.end()) mb_per_second[run.run_name.function_name] = rate->second / 1e6;
+      if (rate == run.counters.end()) continue;
+      mb_per_second[run.run_name.function_name] = rate->second / 1e6;
     }
   }
   std::map<std::string, double> mb_per_second;
