@@ -9,6 +9,7 @@
 #include <unicode/utf8.h>
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -28,8 +29,6 @@ constexpr UChar32 kReplacementCharacter = 0xFFFD;
 // Pieces handed to ICU at once: large enough to amortise a call, small enough
 // to stay in cache and far from ICU's 32-bit length limits.
 constexpr std::size_t kPieceUnits = std::size_t{1} << 16;
-// An ASCII run at least this long is copied as it is instead of converted.
-constexpr std::size_t kCopiedAsciiRun = 32;
 
 struct ConverterCloser {
   void operator()(UConverter* converter) const { ucnv_close(converter); }
@@ -172,8 +171,8 @@ std::size_t end_of_ascii(std::string_view text, std::size_t pos) {
   return pos;
 }
 
-// True when a block may end just before byte `pos`: the byte starts a
-// sequence (or is malformed) and is no mark that would join what precedes it.
+// True when the conversion may be cut just before byte `pos`: the byte starts
+// a sequence (or is malformed) and is no mark that would join what precedes it.
 bool may_cut_before(std::string_view utf8, std::size_t pos) {
   if (is_continuation_byte(utf8[pos])) return false;
   const std::string_view rest = utf8.substr(pos, 4);
@@ -183,16 +182,66 @@ bool may_cut_before(std::string_view utf8, std::size_t pos) {
   return c < 0 || !is_nonspacing_mark(c);
 }
 
-// The end of the block that starts at `start`: just before a long ASCII run,
-// or at the first place it may be cut once it is a piece long.
-std::size_t end_of_block(std::string_view utf8, std::size_t start) {
-  std::size_t ascii_run = 0;
-  for (std::size_t i = start + 1; i < utf8.size(); ++i) {
-    ascii_run = is_lead_byte(utf8[i]) ? 0 : ascii_run + 1;
-    if (ascii_run == kCopiedAsciiRun) return i + 1 - kCopiedAsciiRun;
-    if (i - start >= kPieceUnits && may_cut_before(utf8, i)) return i;
+// The GBK bytes of each BMP character, filled in from the converter the first
+// time a character is met. The converter is stateless between characters, so
+// a character gives the same bytes wherever it stands. Entries: 0 not looked
+// up yet; kSlowPath for characters the table does not serve (marks, which may
+// join the character before them, and surrogates); 0x100 | byte for one byte;
+// the two bytes otherwise (their first byte is 0x81 or above).
+constexpr uint16_t kSlowPath = 1;
+std::atomic<uint16_t> gbk_of_character[0x10000];
+
+uint16_t look_up_gbk(UConverter* converter, char16_t c) {
+  if (U16_IS_SURROGATE(c) || is_nonspacing_mark(c)) return kSlowPath;
+  char bytes[4];
+  UErrorCode status = U_ZERO_ERROR;
+  const UChar unit = c;
+  const int32_t length = ucnv_fromUChars(converter, bytes, sizeof bytes, &unit, 1, &status);
+  const auto first = static_cast<unsigned char>(bytes[0]);
+  if (U_FAILURE(status) || length < 1 || length > 2 || first == 0) return kSlowPath;
+  if (length == 1) return static_cast<uint16_t>(0x100 | first);
+  if (first < 0x81) return kSlowPath;
+  return static_cast<uint16_t>(first << 8 | static_cast<unsigned char>(bytes[1]));
+}
+
+uint16_t gbk_entry(UConverter* converter, char16_t c) {
+  std::atomic<uint16_t>& entry = gbk_of_character[c];
+  uint16_t value = entry.load(std::memory_order_relaxed);
+  if (value == 0) {
+    value = look_up_gbk(converter, c);
+    entry.store(value, std::memory_order_relaxed);
   }
-  return utf8.size();
+  return value;
+}
+
+// Decodes a well-formed two- or three-byte sequence at `pos`; 0 when there is
+// none (malformed, four bytes long, or a surrogate).
+std::size_t decode_bmp(std::string_view utf8, std::size_t pos, char16_t& c) {
+  const auto byte = [&](std::size_t i) {
+    return pos + i < utf8.size() ? static_cast<unsigned char>(utf8[pos + i]) : 0;
+  };
+  const unsigned char lead = byte(0);
+  const unsigned char second = byte(1);
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    if ((second & 0xC0) != 0x80) return 0;
+    c = static_cast<char16_t>((lead & 0x1F) << 6 | (second & 0x3F));
+    return 2;
+  }
+  if (lead < 0xE0 || lead > 0xEF) return 0;
+  const unsigned char third = byte(2);
+  const unsigned char second_min = lead == 0xE0 ? 0xA0 : 0x80;
+  const unsigned char second_max = lead == 0xED ? 0x9F : 0xBF;
+  if (second < second_min || second > second_max || (third & 0xC0) != 0x80) return 0;
+  c = static_cast<char16_t>((lead & 0x0F) << 12 | (second & 0x3F) << 6 | (third & 0x3F));
+  return 3;
+}
+
+// The full conversion of a stretch: UTF-16, composition, converter.
+void append_gbk_of_utf8(UConverter* converter, std::string_view utf8, Text& out) {
+  std::vector<UChar> units;
+  append_utf16(utf8, units);
+  compose_marks(units);
+  append_gbk(converter, units, out);
 }
 
 Bytes units_to_little_endian(std::span<const UChar> units) {
@@ -232,9 +281,11 @@ Text utf16_to_gbk(std::string_view utf16) {
   return gbk;
 }
 
-// The same result as utf16_to_gbk(utf8_to_utf16(utf8)), without converting
-// long ASCII runs and in cache-sized blocks. Blocks end only where no mark
-// can follow, so composition never needs a character from the block before.
+// The same result as utf16_to_gbk(utf8_to_utf16(utf8)), faster: ASCII is
+// copied (it is the same in GBK) and characters are mapped through the table.
+// What the table does not serve (malformed bytes, characters beyond the BMP,
+// marks) goes through the full conversion, together with the character before
+// it, which a mark may join, and up to the next place where no mark follows.
 Text utf8_to_gbk(std::string_view utf8) {
   UConverter* converter = gbk_converter();
   if (converter == nullptr) return {};
@@ -242,26 +293,50 @@ Text utf8_to_gbk(std::string_view utf8) {
   // first zero byte of the input as well.
   utf8 = utf8.substr(0, utf8.find('\0'));
 
-  Text gbk;
-  gbk.reserve(utf8.size());
-  std::vector<UChar> units;
+  // No character takes more bytes in GBK than in UTF-8; the slow path, which
+  // might, grows the buffer itself.
+  Text gbk(utf8.size(), '\0');
+  std::size_t out = 0;
   std::size_t pos = 0;
+  std::size_t last_char_pos = Text::npos;  // where the last character began
+  std::size_t last_char_out = 0;           // and where its bytes began
   while (pos < utf8.size()) {
-    const std::size_t ascii_end = end_of_ascii(utf8, pos);
-    if (ascii_end == utf8.size()) {
-      gbk.append(utf8.substr(pos));  // ASCII is the same in GBK
-      break;
+    if (!is_lead_byte(utf8[pos])) {
+      const std::size_t end = end_of_ascii(utf8, pos);
+      std::memcpy(gbk.data() + out, utf8.data() + pos, end - pos);
+      out += end - pos;
+      last_char_pos = end - 1;
+      last_char_out = out - 1;
+      pos = end;
+      continue;
     }
-    // The last ASCII character goes with the block: a mark after it may join it.
-    const std::size_t block_start = ascii_end > pos ? ascii_end - 1 : pos;
-    gbk.append(utf8.substr(pos, block_start - pos));
-    const std::size_t block_end = end_of_block(utf8, block_start);
-    units.clear();
-    append_utf16(utf8.substr(block_start, block_end - block_start), units);
-    compose_marks(units);
-    append_gbk(converter, units, gbk);
-    pos = block_end;
+    char16_t c = 0;
+    const std::size_t length = decode_bmp(utf8, pos, c);
+    const uint16_t entry = length == 0 ? kSlowPath : gbk_entry(converter, c);
+    if (entry != kSlowPath) {
+      last_char_pos = pos;
+      last_char_out = out;
+      if (entry < 0x200) {
+        gbk[out++] = static_cast<char>(entry & 0xFF);
+      } else {
+        gbk[out++] = static_cast<char>(entry >> 8);
+        gbk[out++] = static_cast<char>(entry & 0xFF);
+      }
+      pos += length;
+      continue;
+    }
+    const std::size_t from = last_char_pos == Text::npos ? pos : last_char_pos;
+    if (last_char_pos != Text::npos) out = last_char_out;
+    std::size_t to = pos + 1;
+    while (to < utf8.size() && !may_cut_before(utf8, to)) ++to;
+    gbk.resize(out);
+    append_gbk_of_utf8(converter, utf8.substr(from, to - from), gbk);
+    out = gbk.size();
+    gbk.resize(out + (utf8.size() - to));
+    last_char_pos = Text::npos;
+    pos = to;
   }
+  gbk.resize(out);
   return gbk;
 }
 
