@@ -1,0 +1,68 @@
+#pragma once
+// Helpers shared by the skin tests: a temporary program folder, file reading,
+// and resetting the application's look between tests.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPalette>
+#include <QWidget>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "app/program_folder.h"
+#include "skin_engine/skin_format.h"
+
+namespace kelvora::skin_test {
+
+// A fresh folder under the system's temporary folder, removed at the end.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kelvora-skin-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline std::string read_file(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline QColor qcolor(skin::Rgb c) { return QColor(c.red, c.green, c.blue); }
+
+// Qt's own palette, taken before any test applies a skin.
+inline const QPalette& original_palette() {
+  static const QPalette palette = QApplication::palette();
+  return palette;
+}
+
+// Each test starts from Qt's own look and a program folder of its own.
+class LookTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    qApp->setStyleSheet(QString());
+    QApplication::setPalette(original_palette());
+    default_sheet_ = qApp->styleSheet();
+    default_window_colour_ = QWidget().palette().color(QPalette::Window);
+    set_program_folder(folder_.path());
+  }
+
+  TempFolder folder_;
+  QString default_sheet_;
+  QColor default_window_colour_;
+};
+
+}  // namespace kelvora::skin_test
