@@ -21,12 +21,17 @@ Text text_between_nocase(std::string_view text, std::string_view start_marker,
                          std::string_view end_marker, int32_t start_pos = 0,
                          bool respect_case = false);
 
-// Respects letter case unless ignore_case is true.
+// Respects letter case unless ignore_case is true. In both text_between
+// operations "#引号" (GBK) in a marker stands for a double quote.
 Text text_between(std::string_view text, std::string_view start_marker,
                   std::string_view end_marker, int32_t start_pos = 0, bool ignore_case = false);
 
-// Every text between a start marker and the next end marker, into `pieces`.
-// Returns the number of texts in `pieces`.
+// Every text between a start marker and the next end marker, trimmed and framed
+// by prefix and suffix, into `pieces` (emptied first). Empty candidates are
+// skipped; with max_length not 0 only candidates shorter than it are kept.
+// Gives pending events three turns per pass that found both markers, and one
+// more per non-empty candidate when max_length is not 0. An empty start or end
+// marker gives no pieces. Returns the number of texts in `pieces`.
 int32_t all_texts_between(std::string_view text, std::string_view start_marker,
                           std::string_view end_marker, std::vector<Text>& pieces,
                           bool ignore_case = false, int32_t max_length = 0,
