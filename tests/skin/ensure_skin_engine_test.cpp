@@ -1,9 +1,10 @@
 // Writing the engine library beside the program.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#include <sys/resource.h>
 
 #include <chrono>
+#include <csignal>
 
 #include "app/program_folder.h"
 #include "app/skin/skin_engine_image.h"
@@ -69,6 +70,27 @@ TEST(EnsureSkinEngine, AFolderThatCannotBeWrittenIsSilentlySkipped) {
   set_program_folder(folder.path() / "missing");
   ensure_skin_engine();
   EXPECT_FALSE(fs::exists(folder.path() / "missing"));
+}
+
+// A file-size limit below the engine's size makes the write stop part-way,
+// as a full disk would.
+TEST(EnsureSkinEngine, AWriteThatFailsPartWayLeavesNoFile) {
+  TempFolder folder;
+  set_program_folder(folder.path());
+  rlimit old_limit{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old_limit), 0);
+  rlimit small_limit = old_limit;
+  small_limit.rlim_cur = 4096;
+  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small_limit), 0);
+
+  ensure_skin_engine();
+
+  setrlimit(RLIMIT_FSIZE, &old_limit);
+  std::signal(SIGXFSZ, old_handler);
+  EXPECT_FALSE(fs::exists(fs::symlink_status(folder.path() / "SkinH_EL.dll")));
+  ensure_skin_engine();  // the next start writes the whole engine
+  EXPECT_EQ(fs::file_size(folder.path() / "SkinH_EL.dll"), kSkinEngineImageSize);
 }
 
 }  // namespace

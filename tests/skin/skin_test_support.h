@@ -9,11 +9,17 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <iterator>
 #include <string>
 
 #include "app/program_folder.h"
 #include "skin_engine/skin_format.h"
+
+// Colours in failure messages as #rrggbb.
+inline void PrintTo(const QColor& colour, std::ostream* out) {
+  *out << colour.name().toStdString();
+}
 
 namespace kelvora::skin_test {
 
