@@ -1,0 +1,17 @@
+#include <QApplication>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+#include "app/shell_services.h"
+
+int main(int argc, char** argv) {
+  // Run under the offscreen platform also when started by hand.
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  // Death tests re-run this program for the test alone, so the child starts
+  // with a fresh application instead of a forked copy of a threaded one.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  testing::InitGoogleTest(&argc, argv);
+  QApplication application(argc, argv);
+  kelvora::install_pending_events_hook();
+  return RUN_ALL_TESTS();
+}
