@@ -88,7 +88,10 @@ void fetch_page_beside_bare_libcurl(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(fetch_page_beside_bare_libcurl)->Iterations(requests)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(fetch_page_beside_bare_libcurl)
+    ->Iterations(requests)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
   curl_global_init(CURL_GLOBAL_DEFAULT);
@@ -108,10 +111,12 @@ int main(int argc, char** argv) {
   serving.join();
 
   if (figures.bare_mean > 0) {
-    std::printf("per request over %d requests: fetch_page mean %.1f us, median %.1f us; bare libcurl mean %.1f us, "
-                "median %.1f us; ratio of means %.2f, of medians %.2f (target <= 1.30)\n",
-                requests, figures.ours_mean, figures.ours_median, figures.bare_mean, figures.bare_median,
-                figures.ours_mean / figures.bare_mean, figures.ours_median / figures.bare_median);
+    std::printf(
+        "per request over %d requests: fetch_page mean %.1f us, median %.1f us; bare libcurl mean "
+        "%.1f us, "
+        "median %.1f us; ratio of means %.2f, of medians %.2f (target <= 1.30)\n",
+        requests, figures.ours_mean, figures.ours_median, figures.bare_mean, figures.bare_median,
+        figures.ours_mean / figures.bare_mean, figures.ours_median / figures.bare_median);
   }
   return 0;
 }

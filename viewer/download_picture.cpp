@@ -23,14 +23,16 @@ bool starts_with_nocase(std::string_view text, std::string_view prefix) {
 // ("host/path", "host:port/path"), which are taken as http like everywhere
 // else in the program. "ftp://…", "data:…", "file:…" and the like are not.
 bool is_web_address(std::string_view address) {
-  if (starts_with_nocase(address, "http://") || starts_with_nocase(address, "https://")) return true;
+  if (starts_with_nocase(address, "http://") || starts_with_nocase(address, "https://"))
+    return true;
   if (address.find("://") != std::string_view::npos) return false;
   const size_t colon = address.find(':');
   if (colon == std::string_view::npos) return true;
   // "name:" followed by a port number (or the path, or nothing) is a host and
   // port; followed by anything else it is a scheme.
   const std::string_view rest = address.substr(colon + 1);
-  const bool port_follows = rest.empty() || rest.front() == '/' || (rest.front() >= '0' && rest.front() <= '9');
+  const bool port_follows =
+      rest.empty() || rest.front() == '/' || (rest.front() >= '0' && rest.front() <= '9');
   const bool name_is_host = address.substr(0, colon).find('/') == std::string_view::npos;
   return !name_is_host || port_follows;
 }

@@ -9,7 +9,8 @@ Text fetch_page_text(const Text& address, int32_t method, const Text& post_text,
                      Text* new_cookies, Text* headers, Text* redirect_address, bool no_redirect,
                      Bytes* post_bytes, const std::optional<Text>& proxy, Text* response_headers) {
   return utf8_to_gbk(fetch_page(address, method, post_text, cookies, new_cookies, headers,
-                                redirect_address, no_redirect, post_bytes, proxy, response_headers));
+                                redirect_address, no_redirect, post_bytes, proxy,
+                                response_headers));
 }
 
 }  // namespace kelvora

@@ -22,10 +22,13 @@ Text lower_ascii(std::string_view text) {
   return lowered;
 }
 
-bool equal_nocase(std::string_view a, std::string_view b) { return lower_ascii(a) == lower_ascii(b); }
+bool equal_nocase(std::string_view a, std::string_view b) {
+  return lower_ascii(a) == lower_ascii(b);
+}
 
 bool has_control_byte(std::string_view text) {
-  return std::any_of(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
+  return std::any_of(text.begin(), text.end(),
+                     [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
 }
 
 bool curl_ready() {
@@ -71,7 +74,8 @@ Text usable_url(const HttpTarget& target) {
   if (url_part(url.get(), CURLUPART_PORT) != std::to_string(target.port)) return {};
   UrlHandle with_path(curl_url());
   if (with_path && target.path.starts_with("/") &&
-      curl_url_set(with_path.get(), CURLUPART_URL, (origin + target.path).c_str(), 0) == CURLUE_OK) {
+      curl_url_set(with_path.get(), CURLUPART_URL, (origin + target.path).c_str(), 0) ==
+          CURLUE_OK) {
     return origin + target.path;
   }
   return origin + "/";
@@ -85,7 +89,8 @@ struct BodySink {
   static size_t write(char* data, size_t size, size_t count, void* self) {
     auto* sink = static_cast<BodySink*>(self);
     const size_t length = size * count;
-    const auto room = static_cast<size_t>(std::max<int64_t>(0, sink->cap - static_cast<int64_t>(sink->bytes.size())));
+    const auto room = static_cast<size_t>(
+        std::max<int64_t>(0, sink->cap - static_cast<int64_t>(sink->bytes.size())));
     if (length > room) {
       sink->bytes.append(data, room);
       return 0;  // libcurl ends the transfer with a write error
@@ -191,7 +196,8 @@ CURLcode run_hop(CURL* handle, const Hop& hop, const HttpRequest& request, BodyS
   if (!request.agent.empty()) curl_easy_setopt(handle, CURLOPT_USERAGENT, request.agent.c_str());
   curl_easy_setopt(handle, CURLOPT_HTTPHEADER, lines.get());
   if (hop.send_body) {
-    curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.body.size()));
+    curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE,
+                     static_cast<curl_off_t>(request.body.size()));
     curl_easy_setopt(handle, CURLOPT_POSTFIELDS, request.body.data());
     if (hop.verb != "POST") curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, hop.verb.c_str());
   } else {
@@ -217,7 +223,8 @@ std::optional<Hop> next_hop(CURL* handle, const Hop& hop, const HttpRequest& req
   long status = 0;
   curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
   char* location = nullptr;
-  if (!is_redirect(status) || curl_easy_getinfo(handle, CURLINFO_REDIRECT_URL, &location) != CURLE_OK ||
+  if (!is_redirect(status) ||
+      curl_easy_getinfo(handle, CURLINFO_REDIRECT_URL, &location) != CURLE_OK ||
       location == nullptr) {
     return std::nullopt;
   }
@@ -249,7 +256,8 @@ class CurlTransport final : public HttpTransport {
     if (!curl_ready()) return answer;
     EasyHandle handle(curl_easy_init());
     if (!handle) return answer;
-    Hop hop{request.target, usable_url(request.target), request.verb, request.send_body, request.header_lines};
+    Hop hop{request.target, usable_url(request.target), request.verb, request.send_body,
+            request.header_lines};
     if (hop.url.empty()) return answer;
 
     const int32_t max_redirects = http_limits().max_redirects;

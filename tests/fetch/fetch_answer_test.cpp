@@ -15,6 +15,12 @@ using test::RawResponder;
 
 const std::string blanks(5000, ' ');
 
+// An answer with body "b" whose header block is exactly block_size bytes long.
+std::string answer_with_block_size(size_t block_size) {
+  const size_t fixed = std::string("HTTP/1.1 200 OK\r\nX: \r\nContent-Length: 1\r\n\r\n").size();
+  return http_answer("HTTP/1.1 200 OK", "X: " + std::string(block_size - fixed, 'p') + "\r\n", "b");
+}
+
 struct AnswerCase {
   const char* name;
   std::string answer;
@@ -36,8 +42,8 @@ TEST_P(FetchAnswerTable, ScansTheHeaderBlock) {
   Text cookies = row.cookies_in, new_cookies = "stale", redirect = row.redirect_in, response;
   const std::string block = row.answer.substr(0, row.answer.find("\r\n\r\n") + 4);
 
-  EXPECT_EQ(fetch_page(server.url("/"), 0, "", &cookies, &new_cookies, nullptr, &redirect, false, nullptr,
-                       std::nullopt, &response),
+  EXPECT_EQ(fetch_page(server.url("/"), 0, "", &cookies, &new_cookies, nullptr, &redirect, false,
+                       nullptr, std::nullopt, &response),
             row.body);
 
   if (row.cookies) {
@@ -58,22 +64,31 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, FetchAnswerTable,
     testing::Values(
         AnswerCase{"TwoSetCookies",
-                   http_answer("HTTP/1.1 200 OK", "Set-Cookie: a=1; path=/\r\nSet-Cookie: b=2; path=/\r\n", "x"),
+                   http_answer("HTTP/1.1 200 OK",
+                               "Set-Cookie: a=1; path=/\r\nSet-Cookie: b=2; path=/\r\n", "x"),
                    "", "", "x", "a=1; b=2", "a=1;b=2;", "{block}", "{block}"},
-        AnswerCase{"SetCookieWithoutSemicolon", http_answer("HTTP/1.1 200 OK", "Set-Cookie: z=9\r\n", ""),
-                   "x=1", "", "", "; x=1", ";", std::nullopt, std::nullopt},
-        AnswerCase{"LowerCaseSetCookieIgnored", http_answer("HTTP/1.1 200 OK", "set-cookie: a=1; path=/\r\n", ""),
-                   "k=v", "", "", "k=v", "", std::nullopt, std::nullopt},
-        AnswerCase{"ContentLocation", http_answer("HTTP/1.1 200 OK", "Content-Location: /c\r\n", "x"), "",
-                   "", "x", std::nullopt, std::nullopt, "/c", "{block}"},
-        AnswerCase{"RedirectAddressKeptWithoutLocation", http_answer("HTTP/1.1 200 OK", "", "x"), "",
-                   "kept", "x", std::nullopt, std::nullopt, "kept", std::nullopt},
+        AnswerCase{"SetCookieWithoutSemicolon",
+                   http_answer("HTTP/1.1 200 OK", "Set-Cookie: z=9\r\n", ""), "x=1", "", "",
+                   "; x=1", ";", std::nullopt, std::nullopt},
+        AnswerCase{"LowerCaseSetCookieIgnored",
+                   http_answer("HTTP/1.1 200 OK", "set-cookie: a=1; path=/\r\n", ""), "k=v", "", "",
+                   "k=v", "", std::nullopt, std::nullopt},
+        AnswerCase{"ContentLocation",
+                   http_answer("HTTP/1.1 200 OK", "Content-Location: /c\r\n", "x"), "", "", "x",
+                   std::nullopt, std::nullopt, "/c", "{block}"},
+        AnswerCase{"RedirectAddressKeptWithoutLocation", http_answer("HTTP/1.1 200 OK", "", "x"),
+                   "", "kept", "x", std::nullopt, std::nullopt, "kept", std::nullopt},
         // The error page's body comes back like any other.
-        AnswerCase{"ErrorStatusBody", http_answer("HTTP/1.1 404 Not Found", "", "missing"), "", "", "missing",
+        AnswerCase{"ErrorStatusBody", http_answer("HTTP/1.1 404 Not Found", "", "missing"), "", "",
+                   "missing", std::nullopt, std::nullopt, "{block}", "{block}"},
+        AnswerCase{
+            "HeaderBlockTooLong",
+            http_answer("HTTP/1.1 200 OK", "X-Big: " + std::string(5000, 'a') + "\r\n", "body"), "",
+            "", "body", std::nullopt, "", blanks, blanks},
+        AnswerCase{"HeaderBlockOf4999BytesFits", answer_with_block_size(4999), "", "", "b",
                    std::nullopt, std::nullopt, "{block}", "{block}"},
-        AnswerCase{"HeaderBlockTooLong",
-                   http_answer("HTTP/1.1 200 OK", "X-Big: " + std::string(5000, 'a') + "\r\n", "body"), "", "",
-                   "body", std::nullopt, "", blanks, blanks},
+        AnswerCase{"HeaderBlockOf5000BytesDoesNot", answer_with_block_size(5000), "", "", "b",
+                   std::nullopt, std::nullopt, blanks, blanks},
         // Lines ended by a bare LF come back ended by CR LF.
         AnswerCase{"BareLineFeeds", "HTTP/1.1 200 OK\nContent-Length: 1\nX-A: b\n\nz", "", "", "z",
                    std::nullopt, std::nullopt, std::nullopt,
@@ -83,7 +98,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FetchAnswer, NoRedirectReturnsTheRedirectingAnswer) {
   RawResponder server(http_answer("HTTP/1.1 302 Found", "Location: /next\r\n", "moved"));
   Text redirect;
-  EXPECT_EQ(fetch_page(server.url("/"), 0, "", nullptr, nullptr, nullptr, &redirect, true), "moved");
+  EXPECT_EQ(fetch_page(server.url("/"), 0, "", nullptr, nullptr, nullptr, &redirect, true),
+            "moved");
   EXPECT_EQ(redirect, "/next");
   EXPECT_EQ(server.requests().size(), 1u);
 }

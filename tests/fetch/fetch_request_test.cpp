@@ -27,13 +27,19 @@ TEST(FetchRequest, EveryOptionLeftOutSendsTheDefaultHeaderLines) {
   ASSERT_EQ(server.requests().size(), 1u);
   EXPECT_EQ(server.requests()[0],
             "GET /a?b=1 HTTP/1.1\r\n"
-            "Host: 127.0.0.1:" + std::to_string(server.port()) + "\r\n"
-            "User-Agent: " + std::string(default_user_agent) + "\r\n"
-            "Referer: " + address + "\r\n"
-            "Accept: */*\r\n"
-            "Accept-Language: zh-cn\r\n"
-            "Content-Type: application/x-www-form-urlencoded\r\n"
-            "\r\n");
+            "Host: 127.0.0.1:" +
+                std::to_string(server.port()) +
+                "\r\n"
+                "User-Agent: " +
+                std::string(default_user_agent) +
+                "\r\n"
+                "Referer: " +
+                address +
+                "\r\n"
+                "Accept: */*\r\n"
+                "Accept-Language: zh-cn\r\n"
+                "Content-Type: application/x-www-form-urlencoded\r\n"
+                "\r\n");
 }
 
 // Placeholders in the expectations: {address} for the requested address,
@@ -67,8 +73,8 @@ TEST_P(FetchRequestTable, SendsTheCompletedHeaderTextAndBody) {
   Text headers = row.headers;
   Bytes post_bytes = row.post_bytes;
 
-  EXPECT_EQ(fetch_page(address, row.method, row.post_text, &cookies, nullptr, &headers, nullptr, false,
-                       &post_bytes),
+  EXPECT_EQ(fetch_page(address, row.method, row.post_text, &cookies, nullptr, &headers, nullptr,
+                       false, &post_bytes),
             "ok");
 
   ASSERT_EQ(server.requests().size(), 1u);
@@ -91,47 +97,59 @@ INSTANTIATE_TEST_SUITE_P(
                     "Accept: */*\r\nAccept-Language: zh-cn\r\n"
                     "Content-Type: application/x-www-form-urlencoded\r\n\r\n",
                     "User-Agent: Tester\r\nReferer: {address}\r\n{defaults}", ""},
-        RequestCase{"PostTextFillsPostBytes", 1, "a=1", "", "", "",
-                    "POST /p HTTP/1.1\r\n" + agent_line + "Referer: {address}\r\n"
-                    "Accept: */*\r\nAccept-Language: zh-cn\r\n"
-                    "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: 3\r\n\r\na=1",
-                    "Referer: {address}\r\n{defaults}", "a=1"},
-        RequestCase{"MethodTwoSendsGetWithBody", 2, "a=1", "", "", "",
-                    "GET /p HTTP/1.1\r\n" + agent_line + "Referer: {address}\r\n"
-                    "Accept: */*\r\nAccept-Language: zh-cn\r\n"
-                    "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: 3\r\n\r\na=1",
-                    "Referer: {address}\r\n{defaults}", "a=1"},
-        RequestCase{"PostBytesWinOverPostText", 1, "ignored", "", "", "raw",
-                    "POST /p HTTP/1.1\r\n" + agent_line + "Referer: {address}\r\n"
-                    "Accept: */*\r\nAccept-Language: zh-cn\r\n"
-                    "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: 3\r\n\r\nraw",
-                    "Referer: {address}\r\n{defaults}", "raw"},
+        RequestCase{
+            "PostTextFillsPostBytes", 1, "a=1", "", "", "",
+            "POST /p HTTP/1.1\r\n" + agent_line +
+                "Referer: {address}\r\n"
+                "Accept: */*\r\nAccept-Language: zh-cn\r\n"
+                "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: 3\r\n\r\na=1",
+            "Referer: {address}\r\n{defaults}", "a=1"},
+        RequestCase{
+            "MethodTwoSendsGetWithBody", 2, "a=1", "", "", "",
+            "GET /p HTTP/1.1\r\n" + agent_line +
+                "Referer: {address}\r\n"
+                "Accept: */*\r\nAccept-Language: zh-cn\r\n"
+                "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: 3\r\n\r\na=1",
+            "Referer: {address}\r\n{defaults}", "a=1"},
+        RequestCase{
+            "PostBytesWinOverPostText", 1, "ignored", "", "", "raw",
+            "POST /p HTTP/1.1\r\n" + agent_line +
+                "Referer: {address}\r\n"
+                "Accept: */*\r\nAccept-Language: zh-cn\r\n"
+                "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: 3\r\n\r\nraw",
+            "Referer: {address}\r\n{defaults}", "raw"},
         // GET sends no body, so post_bytes stays as it came.
         RequestCase{"GetLeavesPostBytes", 0, "a=1", "", "", "",
-                    "GET /p HTTP/1.1\r\n" + agent_line + "Referer: {address}\r\n"
-                    "Accept: */*\r\nAccept-Language: zh-cn\r\n"
-                    "Content-Type: application/x-www-form-urlencoded\r\n\r\n",
+                    "GET /p HTTP/1.1\r\n" + agent_line +
+                        "Referer: {address}\r\n"
+                        "Accept: */*\r\nAccept-Language: zh-cn\r\n"
+                        "Content-Type: application/x-www-form-urlencoded\r\n\r\n",
                     "Referer: {address}\r\n{defaults}", ""},
         RequestCase{"TwoCookieLines", 0, "", "x=1", "Cookie: y=2", "",
-                    "GET /p HTTP/1.1\r\n" + agent_line + "Cookie: y=2\r\nReferer: {address}\r\n"
-                    "Accept: */*\r\nAccept-Language: zh-cn\r\n"
-                    "Content-Type: application/x-www-form-urlencoded\r\nCookie: x=1\r\n\r\n",
+                    "GET /p HTTP/1.1\r\n" + agent_line +
+                        "Cookie: y=2\r\nReferer: {address}\r\n"
+                        "Accept: */*\r\nAccept-Language: zh-cn\r\n"
+                        "Content-Type: application/x-www-form-urlencoded\r\nCookie: x=1\r\n\r\n",
                     "Cookie: y=2\r\nReferer: {address}\r\n{defaults}\r\nCookie: x=1", ""},
         // Lines the caller already gave are not added again, and a header with
         // an empty value goes out as given.
-        RequestCase{"CallerLinesKept", 0, "", "", "Accept: text/html\r\nX-Empty:\r\nContent-Type: a/b", "",
-                    "GET /p HTTP/1.1\r\n" + agent_line + "Accept: text/html\r\nX-Empty:\r\n"
-                    "Content-Type: a/b\r\nReferer: {address}\r\nAccept-Language: zh-cn\r\n\r\n",
+        RequestCase{"CallerLinesKept", 0, "", "",
+                    "Accept: text/html\r\nX-Empty:\r\nContent-Type: a/b", "",
+                    "GET /p HTTP/1.1\r\n" + agent_line +
+                        "Accept: text/html\r\nX-Empty:\r\n"
+                        "Content-Type: a/b\r\nReferer: {address}\r\nAccept-Language: zh-cn\r\n\r\n",
                     "Accept: text/html\r\nX-Empty:\r\nContent-Type: a/b\r\nReferer: {address}\r\n"
-                    "Accept-Language: zh-cn", ""}),
+                    "Accept-Language: zh-cn",
+                    ""}),
     [](const testing::TestParamInfo<RequestCase>& info) { return std::string(info.param.name); });
 
 TEST(FetchRequest, OpeningFailureLeavesEveryVariableUnchanged) {
-  for (const std::string address : {"", "http:///nohost", "http://bad host/x", "http://127.0.0.1:70000/"}) {
+  for (const std::string address :
+       {"", "http:///nohost", "http://bad host/x", "http://127.0.0.1:70000/"}) {
     Text cookies = "c=1", new_cookies = "n", headers = "H: 1", redirect = "r", response = "h";
     Bytes post_bytes;
-    EXPECT_EQ(fetch_page(address, 1, "a=1", &cookies, &new_cookies, &headers, &redirect, false, &post_bytes,
-                         std::nullopt, &response),
+    EXPECT_EQ(fetch_page(address, 1, "a=1", &cookies, &new_cookies, &headers, &redirect, false,
+                         &post_bytes, std::nullopt, &response),
               "")
         << address;
     EXPECT_EQ(cookies, "c=1");

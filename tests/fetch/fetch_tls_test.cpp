@@ -1,6 +1,6 @@
 // TLS certificates are verified: a self-signed server gives nothing back.
-#include <gtest/gtest.h>
 #include <curl/curl.h>
+#include <gtest/gtest.h>
 #include <httplib.h>
 
 #include <cstdlib>
@@ -19,7 +19,8 @@ TEST(FetchTls, SelfSignedCertificateFailsVerification) {
   fs::create_directories(folder);
   const std::string make_certificate =
       "openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj /CN=127.0.0.1 -keyout '" +
-      (folder / "key.pem").string() + "' -out '" + (folder / "cert.pem").string() + "' >/dev/null 2>&1";
+      (folder / "key.pem").string() + "' -out '" + (folder / "cert.pem").string() +
+      "' >/dev/null 2>&1";
   if (std::system(make_certificate.c_str()) != 0) {
     fs::remove_all(folder);
     GTEST_SKIP() << "openssl could not make a certificate";
@@ -36,17 +37,17 @@ TEST(FetchTls, SelfSignedCertificateFailsVerification) {
 
   const std::string address = "https://127.0.0.1:" + std::to_string(port) + "/";
   Text response;
-  const Bytes body = fetch_page(address, 0, "", nullptr, nullptr, nullptr, nullptr, false, nullptr, std::nullopt,
-                                &response);
+  const Bytes body = fetch_page(address, 0, "", nullptr, nullptr, nullptr, nullptr, false, nullptr,
+                                std::nullopt, &response);
   // The server itself works: a client that skips verification gets its page.
   CURL* unchecked = curl_easy_init();
   curl_easy_setopt(unchecked, CURLOPT_URL, address.c_str());
   curl_easy_setopt(unchecked, CURLOPT_SSL_VERIFYPEER, 0L);
   curl_easy_setopt(unchecked, CURLOPT_SSL_VERIFYHOST, 0L);
   curl_easy_setopt(unchecked, CURLOPT_NOPROXY, "*");
-  curl_easy_setopt(unchecked, CURLOPT_WRITEFUNCTION, +[](char*, size_t size, size_t count, void*) {
-    return size * count;
-  });
+  curl_easy_setopt(
+      unchecked, CURLOPT_WRITEFUNCTION,
+      +[](char*, size_t size, size_t count, void*) { return size * count; });
   const CURLcode unchecked_result = curl_easy_perform(unchecked);
   curl_easy_cleanup(unchecked);
   server.stop();

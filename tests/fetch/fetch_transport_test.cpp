@@ -2,6 +2,9 @@
 // fetch_page.
 #include <gtest/gtest.h>
 
+#include <thread>
+#include <vector>
+
 #include "raw_responder.h"
 #include "web/fetch_page.h"
 #include "web/http_limits.h"
@@ -12,7 +15,9 @@ namespace {
 using test::http_answer;
 using test::RawResponder;
 
-std::string request_line(const std::string& request) { return request.substr(0, request.find("\r\n")); }
+std::string request_line(const std::string& request) {
+  return request.substr(0, request.find("\r\n"));
+}
 
 class ShortLimits : public testing::Test {
  protected:
@@ -39,14 +44,15 @@ TEST_P(FetchRedirect, FollowsToTheFinalAnswer) {
   const RedirectCase row = GetParam();
   RawResponder server([&](int index, const std::string&) {
     if (index == 0) {
-      return RawResponder::Reply{http_answer("HTTP/1.1 " + std::to_string(row.status) + " Moved",
-                                             "Location: /b/%7e?q=a%20b\r\nSet-Cookie: first=1; path=/\r\n", "r")};
+      return RawResponder::Reply{
+          http_answer("HTTP/1.1 " + std::to_string(row.status) + " Moved",
+                      "Location: /b/%7e?q=a%20b\r\nSet-Cookie: first=1; path=/\r\n", "r")};
     }
     return RawResponder::Reply{http_answer("HTTP/1.1 200 OK", "Set-Cookie: last=2\r\n", "final")};
   });
   Text new_cookies, redirect, response;
-  EXPECT_EQ(fetch_page(server.url("/a"), 1, "p=1", nullptr, &new_cookies, nullptr, &redirect, false, nullptr,
-                       std::nullopt, &response),
+  EXPECT_EQ(fetch_page(server.url("/a"), 1, "p=1", nullptr, &new_cookies, nullptr, &redirect, false,
+                       nullptr, std::nullopt, &response),
             "final");
   const auto requests = server.requests();
   ASSERT_EQ(requests.size(), 2u);
@@ -86,8 +92,9 @@ TEST(FetchRedirectLimits, NonHttpSchemeIsNotFollowed) {
 // Cookie lines go to the host they were sent to, not to another one.
 TEST(FetchRedirectLimits, CookieLinesStayWithTheirHost) {
   RawResponder other(http_answer("HTTP/1.1 200 OK", "", "there"));
-  RawResponder server(http_answer("HTTP/1.1 302 Found",
-                                  "Location: http://localhost:" + std::to_string(other.port()) + "/t\r\n", ""));
+  RawResponder server(
+      http_answer("HTTP/1.1 302 Found",
+                  "Location: http://localhost:" + std::to_string(other.port()) + "/t\r\n", ""));
   Text cookies = "sid=1";
   EXPECT_EQ(fetch_page(server.url("/"), 0, "", &cookies), "there");
   ASSERT_EQ(other.requests().size(), 1u);
@@ -97,10 +104,11 @@ TEST(FetchRedirectLimits, CookieLinesStayWithTheirHost) {
 }
 
 TEST_F(ShortLimits, StallingServerIsAbandonedWithTheBytesRead) {
-  RawResponder server("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\npartial", RawResponder::Ending::stall);
+  RawResponder server("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\npartial",
+                      RawResponder::Ending::stall);
   Text response;
-  EXPECT_EQ(fetch_page(server.url("/"), 0, "", nullptr, nullptr, nullptr, nullptr, false, nullptr, std::nullopt,
-                       &response),
+  EXPECT_EQ(fetch_page(server.url("/"), 0, "", nullptr, nullptr, nullptr, nullptr, false, nullptr,
+                       std::nullopt, &response),
             "partial");
   EXPECT_EQ(response, "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n");
 }
@@ -117,12 +125,32 @@ TEST(FetchFailures, ResetMidBodyKeepsTheBytesRead) {
   EXPECT_EQ(fetch_page(server.url("/")), std::string(300, 'y'));
 }
 
+TEST(FetchThreads, CallsOnSeveralThreadsAtOnce) {
+  RawResponder server([](int index, const std::string&) {
+    return RawResponder::Reply{http_answer(
+        "HTTP/1.1 200 OK", "Set-Cookie: n=" + std::to_string(index) + "; path=/\r\n", "page")};
+  });
+  std::vector<std::thread> threads;
+  std::vector<int> good(4, 0);
+  for (size_t t = 0; t < good.size(); ++t) {
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < 5; ++i) {
+        Text cookies;
+        if (fetch_page(server.url("/"), 0, "", &cookies) == "page" && cookies.starts_with("n="))
+          ++good[t];
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(good, std::vector<int>(4, 5));
+}
+
 TEST(FetchProxy, PlainHttpGoesThroughTheProxy) {
   RawResponder target(http_answer("HTTP/1.1 200 OK", "", "direct"));
   RawResponder proxy(http_answer("HTTP/1.1 200 OK", "", "proxied"));
   const std::string proxy_address = "127.0.0.1:" + std::to_string(proxy.port());
-  EXPECT_EQ(fetch_page(target.url("/a?b=1"), 0, "", nullptr, nullptr, nullptr, nullptr, false, nullptr,
-                       proxy_address),
+  EXPECT_EQ(fetch_page(target.url("/a?b=1"), 0, "", nullptr, nullptr, nullptr, nullptr, false,
+                       nullptr, proxy_address),
             "proxied");
   ASSERT_EQ(proxy.requests().size(), 1u);
   EXPECT_EQ(request_line(proxy.requests()[0]), "GET " + target.url("/a?b=1") + " HTTP/1.1");

@@ -2,12 +2,12 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <strings.h>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <strings.h>
 
 namespace kelvora::test {
 namespace {
@@ -20,7 +20,8 @@ int loopback_listener(int* port) {
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   socklen_t length = sizeof address;
-  if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(fd, 16) != 0 ||
+  if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      ::listen(fd, 16) != 0 ||
       ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
     std::abort();
   }
@@ -53,7 +54,8 @@ std::string read_request(int socket) {
       head_end = request.find("\r\n\r\n");
       if (head_end != std::string::npos) head_end += 4;
     }
-    if (head_end != std::string::npos && request.size() >= head_end + content_length(request.substr(0, head_end))) {
+    if (head_end != std::string::npos &&
+        request.size() >= head_end + content_length(request.substr(0, head_end))) {
       return request;
     }
     const ssize_t got = ::recv(socket, buffer, sizeof buffer, 0);
@@ -80,7 +82,9 @@ RawResponder::RawResponder(Script script) : script_(std::move(script)) {
 }
 
 RawResponder::RawResponder(std::string reply, Ending ending)
-    : RawResponder([reply = std::move(reply), ending](int, const std::string&) { return Reply{reply, ending}; }) {}
+    : RawResponder([reply = std::move(reply), ending](int, const std::string&) {
+        return Reply{reply, ending};
+      }) {}
 
 RawResponder::~RawResponder() {
   {
@@ -136,7 +140,8 @@ void RawResponder::answer(int socket) {
   ::close(socket);
 }
 
-std::string http_answer(std::string_view status, std::string_view header_lines, std::string_view body) {
+std::string http_answer(std::string_view status, std::string_view header_lines,
+                        std::string_view body) {
   return std::string(status) + "\r\n" + std::string(header_lines) +
          "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + std::string(body);
 }

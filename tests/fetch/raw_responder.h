@@ -52,7 +52,8 @@ class RawResponder {
 
 // A plain answer with the given status line, extra header lines (each ended by
 // CR LF) and body, with its Content-Length.
-std::string http_answer(std::string_view status, std::string_view header_lines, std::string_view body);
+std::string http_answer(std::string_view status, std::string_view header_lines,
+                        std::string_view body);
 
 // A port on 127.0.0.1 where nothing listens.
 int closed_port();
