@@ -100,21 +100,42 @@ TEST(HarvestRun, TwoRunsTogetherEachWalkTheirPagesAndAppendWholeLines) {
   EXPECT_EQ(folder.read("weiqun.txt"), list);
 }
 
+// The window closes during a pause: in the middle of a run, and during the
+// last pause, just before the run would save.
 TEST(HarvestRun, StopsWithoutSavingOnceTheWindowIsGone) {
-  TempCurrentFolder folder;
-  folder.write("weiqun.txt", earlier_list());
-  LoopbackSite site(failure_site);
-  RecordingSurface surface(earlier_list());
-  set_control_surface(&surface);
+  const std::filesystem::path last_page_site = KELVORA_TEST_DATA "/harvest_site_last_page";
+  const std::vector<std::string> all_listings = {listing(1), listing(2), listing(3), listing(4),
+                                                 listing(5), listing(6), listing(7), listing(8),
+                                                 listing(9), listing(10)};
+  struct Case {
+    std::filesystem::path site;
+    std::vector<std::string> requests;
+  };
+  const Case cases[] = {
+      {failure_site, {listing(1), "/d/plain.html"}},
+      {last_page_site, [&] {
+         auto all = all_listings;
+         all.push_back("/d/plain.html");
+         return all;
+       }()},
+  };
+  for (const auto& [site_folder, requests] : cases) {
+    SCOPED_TRACE(site_folder.filename().string());
+    TempCurrentFolder folder;
+    folder.write("weiqun.txt", earlier_list());
+    LoopbackSite site(site_folder);
+    RecordingSurface surface(earlier_list());
+    set_control_surface(&surface);
 
-  std::thread run([&] { harvest_groups_at(site.host(), 500); });
-  while (surface.appends() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  set_control_surface(nullptr);  // the window closes during the first pause
-  run.join();
+    std::thread run([&] { harvest_groups_at(site.host(), 500); });
+    while (surface.appends() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    set_control_surface(nullptr);  // the window closes during the pause after the first line
+    run.join();
 
-  // Saving now would have written the window's missing list, nothing, over the file.
-  EXPECT_EQ(folder.read("weiqun.txt"), earlier_list());
-  EXPECT_THAT(site.request_targets(), ElementsAreArray({listing(1), std::string("/d/plain.html")}));
+    // Saving now would write the list of a window that is gone, nothing, over the file.
+    EXPECT_EQ(folder.read("weiqun.txt"), earlier_list());
+    EXPECT_THAT(site.request_targets(), ElementsAreArray(requests));
+  }
 }
 
 }  // namespace
