@@ -246,6 +246,7 @@ void append_gbk_of_utf8(UConverter* converter, std::string_view utf8, Text& out)
 
 Bytes units_to_little_endian(std::span<const UChar> units) {
   Bytes bytes(units.size() * 2, '\0');
+  if (units.empty()) return bytes;
   if constexpr (std::endian::native == std::endian::little) {
     std::memcpy(bytes.data(), units.data(), bytes.size());
   } else {
@@ -345,11 +346,12 @@ std::string gbk_to_utf8(std::string_view gbk) {
   if (converter == nullptr) return {};
   ucnv_resetToUnicode(converter);
   std::string utf8;
-  std::vector<UChar> units(kPieceUnits);
+  // A GBK byte never gives more than one UTF-16 unit; one more unit for a
+  // lead byte held over from the previous piece.
+  std::vector<UChar> units(std::min(gbk.size(), kPieceUnits - 1) + 1);
   const char* source = gbk.data();
   const char* const source_end = source + gbk.size();
   do {
-    // A GBK byte never gives more than one UTF-16 unit.
     const char* piece_end =
         source + std::min(static_cast<std::size_t>(source_end - source), kPieceUnits - 1);
     UChar* target = units.data();
