@@ -103,7 +103,7 @@ TEST(HarvestRun, TwoRunsTogetherEachWalkTheirPagesAndAppendWholeLines) {
 // The window closes during a pause: in the middle of a run, and during the
 // last pause, just before the run would save.
 TEST(HarvestRun, StopsWithoutSavingOnceTheWindowIsGone) {
-  const std::filesystem::path last_page_site = KELVORA_TEST_DATA "/harvest_site_last_page";
+  const std::filesystem::path last_page_site = KELVORA_TEST_DATA "/harvest_site/last_page_only";
   const std::vector<std::string> all_listings = {listing(1), listing(2), listing(3), listing(4),
                                                  listing(5), listing(6), listing(7), listing(8),
                                                  listing(9), listing(10)};
@@ -120,7 +120,7 @@ TEST(HarvestRun, StopsWithoutSavingOnceTheWindowIsGone) {
        }()},
   };
   for (const auto& [site_folder, requests] : cases) {
-    SCOPED_TRACE(site_folder.filename().string());
+    SCOPED_TRACE(site_folder.string());
     TempCurrentFolder folder;
     folder.write("weiqun.txt", earlier_list());
     LoopbackSite site(site_folder);
