@@ -21,13 +21,15 @@ using testing::HasSubstr;
 using testing::Not;
 namespace fs = std::filesystem;
 
-// The next error box reports what it shows on stderr instead of waiting for a user.
-void report_next_error_box() {
-  preset_next_error_box([](QMessageBox& box) {
+// The next error box reports what it shows on stderr instead of waiting for a
+// user, and then runs `and_then`.
+void report_next_error_box(std::function<void()> and_then = [] {}) {
+  preset_next_error_box([and_then](QMessageBox& box) {
     std::fprintf(stderr, "box title=[%s] critical=%d parent=%d text=[%s]\n",
                  box.windowTitle().toUtf8().constData(),
                  box.icon() == QMessageBox::Critical, box.parent() != nullptr,
                  box.text().toUtf8().constData());
+    and_then();
   });
 }
 
@@ -40,6 +42,7 @@ TEST(FatalStopTest, ShowsTheMessageAndEndsWithMinusOneWithoutTheExitStep) {
   EXPECT_EXIT(
       {
         register_exit_step();
+        report_exit_step();
         std::atexit([] { std::fputs("atexit ran\n", stderr); });
         report_next_error_box();
         fatal_stop(message);
@@ -50,8 +53,21 @@ TEST(FatalStopTest, ShowsTheMessageAndEndsWithMinusOneWithoutTheExitStep) {
             Not(HasSubstr("atexit ran")), Not(HasSubstr("exit step"))));
 }
 
+// The child of a death test makes its own folder and ends without running
+// destructors; this removes it.
+fs::path child_folder;
+void remove_child_folder() {
+  std::error_code ignored;
+  fs::remove_all(child_folder, ignored);
+}
+
 class StartUpTest : public testing::Test {
  protected:
+  void remove_folder_at_exit() {
+    child_folder = program_folder_.path();
+    std::at_quick_exit(remove_child_folder);
+  }
+
   test::TemporaryCurrentFolder program_folder_;
   fs::path elsewhere_ = fs::temp_directory_path();
 };
@@ -61,6 +77,7 @@ TEST_F(StartUpTest, StartsInTheProgramFolderAndEndsWithZeroWhenClosed) {
   fs::current_path(elsewhere_);  // started through a shortcut with another working folder
   EXPECT_EXIT(
       {
+        remove_folder_at_exit();
         report_exit_step();
         MainWindow* window = start_program(program_folder_.path());
         std::fprintf(stderr, "visible=%d in program folder=%d hint=%s\n", window->isVisible(),
@@ -74,6 +91,37 @@ TEST_F(StartUpTest, StartsInTheProgramFolderAndEndsWithZeroWhenClosed) {
       AllOf(HasSubstr("visible=1 in program folder=1 hint=恭喜导入数据成功啦！共3条"),
             HasSubstr("exit step runs=1")));
   fs::current_path(program_folder_.path());
+}
+
+TEST_F(StartUpTest, FirstStartWritesTheEngineAndTheWindowOpensSkinned) {
+  EXPECT_EXIT(
+      {
+        remove_folder_at_exit();
+        MainWindow* window = start_program(program_folder_.path());
+        const fs::path engine = program_folder_.path() / "SkinH_EL.dll";
+        auto* hint = test::find_control<QLabel>(*window, "提示");
+        std::fprintf(stderr, "engine=%d skinned=%d hint blue=%d\n",
+                     fs::is_regular_file(engine) && fs::file_size(engine) > 0,
+                     !qApp->styleSheet().isEmpty(),
+                     hint->palette().color(QPalette::WindowText) == QColor(0, 0, 255));
+        std::quick_exit(0);
+      },
+      testing::ExitedWithCode(0), HasSubstr("engine=1 skinned=1 hint blue=1"));
+}
+
+TEST_F(StartUpTest, FolderNamedLikeTheEngineEndsInAFatalStopBeforeTheWindow) {
+  EXPECT_EXIT(
+      {
+        child_folder = program_folder_.path();
+        fs::create_directory(program_folder_.path() / "SkinH_EL.dll");
+        report_next_error_box(remove_child_folder);
+        start_program(program_folder_.path());
+        std::fputs("window shown\n", stderr);
+        std::quick_exit(0);
+      },
+      testing::ExitedWithCode(255),
+      AllOf(HasSubstr("错误信息：无法找到指定DLL库文件“SkinH_EL.dll”中的输出命令“SkinH_AttachRes”"),
+            Not(HasSubstr("window shown"))));
 }
 
 TEST(NoDisplayTest, ProgramSaysSoAndExitsWithAnError) {
