@@ -33,7 +33,7 @@ std::optional<SiteFile> read_site_file(const std::filesystem::path& root,
 // What serve_site reports of a request.
 struct RequestSeen {
   std::string method;
-  std::string target;  // path and query as sent
+  std::string target;                                        // path and query as sent
   std::vector<std::pair<std::string, std::string>> headers;  // name and value
 };
 

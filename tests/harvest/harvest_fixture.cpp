@@ -8,9 +8,7 @@ namespace kelvora {
 
 Text gbk(const std::string& utf8) { return utf8_to_gbk(utf8); }
 
-std::string listing(int page_no) {
-  return "/wxq-9-" + std::to_string(page_no) + "-or-3-vi-1.html";
-}
+std::string listing(int page_no) { return "/wxq-9-" + std::to_string(page_no) + "-or-3-vi-1.html"; }
 
 Text hint(int page_no, int item_no) {
   return gbk("当前正才获取第" + std::to_string(page_no) + "页，第" + std::to_string(item_no) +
@@ -21,24 +19,23 @@ Text earlier_list() { return gbk("旧群") + "|http://old.invalid/qr.png\r\n"; }
 
 Text failure_site_lines(const std::string& host) {
   const std::string qr = "http://" + host + "/qr/";
-  return gbk("读书会") + "|" + qr + "plain.png\r\n"             // page 1
-         + "|" + qr + "plain.png\r\n"                            // empty title
-         + "A|" + gbk("B群") + "|" + qr + "a|b.png\r\n"          // bars kept as they stand
+  return gbk("读书会") + "|" + qr + "plain.png\r\n"                // page 1
+         + "|" + qr + "plain.png\r\n"                              // empty title
+         + "A|" + gbk("B群") + "|" + qr + "a|b.png\r\n"            // bars kept as they stand
          + "\xA1\xA1?" + gbk("表情群") + "|" + qr + "gbk.png\r\n"  // item trimmed at its end only
-         + "|" + qr + "notitle.png\r\n"                          // page 4: no title="
-         + gbk("无空格") + "|\r\n"                               // no detail address
-         + gbk("详情缺失") + "|\r\n"                             // page 5: detail page missing
-         + gbk("无二维码") + "|\r\n"                             // detail page without QR
-         + gbk("换行") + "\r\n" + gbk("群") + "|" + qr + "plain.png\r\n"
-         + gbk("末页群") + "|" + qr + "plain.png\r\n";           // page 10
+         + "|" + qr + "notitle.png\r\n"                            // page 4: no title="
+         + gbk("无空格") + "|\r\n"                                 // no detail address
+         + gbk("详情缺失") + "|\r\n"                               // page 5: detail page missing
+         + gbk("无二维码") + "|\r\n"                               // detail page without QR
+         + gbk("换行") + "\r\n" + gbk("群") + "|" + qr + "plain.png\r\n" + gbk("末页群") + "|" +
+         qr + "plain.png\r\n";  // page 10
 }
 
 std::vector<std::string> failure_site_requests() {
-  return {listing(1),  "/d/plain.html",   "/d/plain.html", "/d/bar.html",  "/d/gbk.html",
-          listing(2),  listing(3),        listing(4),      "/d/notitle.html",
-          listing(5),  "/d/missing.html", "/d/noqr.html",  "/d/plain.html",
-          listing(6),  listing(7),        listing(8),      listing(9),
-          listing(10), "/d/plain.html"};
+  return {listing(1),        "/d/plain.html", "/d/plain.html", "/d/bar.html",     "/d/gbk.html",
+          listing(2),        listing(3),      listing(4),      "/d/notitle.html", listing(5),
+          "/d/missing.html", "/d/noqr.html",  "/d/plain.html", listing(6),        listing(7),
+          listing(8),        listing(9),      listing(10),     "/d/plain.html"};
 }
 
 std::string header(const demo::RequestSeen& request, std::string_view name) {

@@ -9,8 +9,8 @@
 
 #include "harvest/harvest.h"
 #include "harvest/harvest_texts.h"
-#include "loopback_site.h"
 #include "harvest_fixture.h"
+#include "loopback_site.h"
 #include "recording_surface.h"
 #include "temp_folder.h"
 #include "web/encoding.h"
@@ -19,12 +19,12 @@
 namespace kelvora {
 namespace {
 
+using ::testing::ElementsAreArray;
 using testing::InstalledSurface;
 using testing::LoopbackSite;
 using testing::RecordingSurface;
 using testing::SilentPort;
 using testing::TempCurrentFolder;
-using ::testing::ElementsAreArray;
 
 TEST(HarvestRun, WalksEveryFailureShapeAndSavesTheWholeList) {
   TempCurrentFolder folder;
@@ -41,9 +41,9 @@ TEST(HarvestRun, WalksEveryFailureShapeAndSavesTheWholeList) {
   EXPECT_EQ(surface.appends(), 10);  // one step per line, a line with a break included
 
   EXPECT_EQ(surface.hints().front(), gbk("当前正才获取第1页，第1条数据，请耐心等待！"));
-  EXPECT_THAT(surface.hints(), ElementsAreArray({hint(1, 1), hint(1, 2), hint(1, 3), hint(1, 4),
-                                                 hint(4, 1), hint(4, 2), hint(5, 1), hint(5, 2),
-                                                 hint(5, 3), hint(10, 1)}));
+  EXPECT_THAT(surface.hints(),
+              ElementsAreArray({hint(1, 1), hint(1, 2), hint(1, 3), hint(1, 4), hint(4, 1),
+                                hint(4, 2), hint(5, 1), hint(5, 2), hint(5, 3), hint(10, 1)}));
   EXPECT_THAT(surface.pauses(), ElementsAreArray(std::vector<int32_t>(10, 1)));
 
   EXPECT_THAT(site.request_targets(), ElementsAreArray(failure_site_requests()));
@@ -113,7 +113,8 @@ TEST(HarvestRun, StopsWithoutSavingOnceTheWindowIsGone) {
   };
   const Case cases[] = {
       {failure_site, {listing(1), "/d/plain.html"}},
-      {last_page_site, [&] {
+      {last_page_site,
+       [&] {
          auto all = all_listings;
          all.push_back("/d/plain.html");
          return all;
