@@ -6,7 +6,8 @@ namespace kelvora {
 
 class MainWindow;
 
-// Installs the hook behind process_pending_events: on the window's thread it
+// Installs the hook behind process_pending_events (a window does so when it
+// attaches to the control surface): on the window's thread it
 // handles the events already queued, without waiting for more; on any other
 // thread it does nothing.
 void install_pending_events_hook();

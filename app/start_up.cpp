@@ -9,7 +9,6 @@
 #include "app/fatal_stop.h"
 #include "app/main_window.h"
 #include "app/program_folder.h"
-#include "app/shell_services.h"
 #include "app/skin/skin_install.h"
 #include "web/encoding.h"
 
@@ -34,7 +33,6 @@ MainWindow* start_program(const std::filesystem::path& folder) {
   std::error_code ignored;
   std::filesystem::current_path(folder, ignored);
   register_exit_step();
-  install_pending_events_hook();
   install_skin();
 
   MainWindow* window = nullptr;

@@ -24,6 +24,8 @@ void WindowSurface::attach(MainWindow* window) {
   }
   call_finished_.notify_all();
   set_control_surface(this);
+  // With a window there are events to hand out: process_pending_events now does so.
+  install_pending_events_hook();
 }
 
 void WindowSurface::detach(MainWindow* window) {

@@ -2,7 +2,6 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-#include "app/shell_services.h"
 
 int main(int argc, char** argv) {
   // Run under the offscreen platform also when started by hand.
@@ -12,6 +11,5 @@ int main(int argc, char** argv) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   testing::InitGoogleTest(&argc, argv);
   QApplication application(argc, argv);
-  kelvora::install_pending_events_hook();
   return RUN_ALL_TESTS();
 }
