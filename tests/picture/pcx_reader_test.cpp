@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 
 #include "tests/picture/fixture.h"
@@ -52,6 +53,8 @@ struct FixtureCase {
   std::uint32_t right;
 };
 
+void PrintTo(const FixtureCase& c, std::ostream* os) { *os << c.file; }
+
 class PcxFixtureTest : public testing::TestWithParam<FixtureCase> {};
 
 TEST_P(PcxFixtureTest, DecodesBothHalves) {
@@ -90,6 +93,8 @@ struct DamagedCase {
   const char* name;
   std::string bytes;
 };
+
+void PrintTo(const DamagedCase& c, std::ostream* os) { *os << c.name; }
 
 class PcxDamagedTest : public testing::TestWithParam<DamagedCase> {};
 

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <cctype>
 #include <cstdlib>
+#include <ostream>
 #include <string>
 
 #include "tests/picture/fixture.h"
@@ -57,6 +58,8 @@ struct ShownCase {
   QColor left;
   QColor right;
 };
+
+void PrintTo(const ShownCase& c, std::ostream* os) { *os << c.file; }
 
 class PictureBoxShowsTest : public PictureBoxTest, public testing::WithParamInterface<ShownCase> {};
 
@@ -155,6 +158,8 @@ struct ClearedCase {
   const char* name;
   std::string bytes;
 };
+
+void PrintTo(const ClearedCase& c, std::ostream* os) { *os << c.name; }
 
 class PictureBoxClearsTest : public PictureBoxTest,
                              public testing::WithParamInterface<ClearedCase> {};

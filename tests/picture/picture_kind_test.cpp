@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace kelvora {
@@ -12,6 +13,8 @@ struct KindCase {
   std::string bytes;
   PictureKind kind;
 };
+
+void PrintTo(const KindCase& c, std::ostream* os) { *os << c.name; }
 
 std::string bytes_of(std::initializer_list<int> values) {
   std::string out;

@@ -21,6 +21,8 @@ struct PlacementCase {
   PictureRect drawn;
 };
 
+void PrintTo(const PlacementCase& c, std::ostream* os) { *os << c.name; }
+
 class PlacementTest : public testing::TestWithParam<PlacementCase> {};
 
 // All in a box of 416 x 495, the size of the main window's large picture box.
