@@ -17,6 +17,10 @@ Text header_value(std::string_view line);
 
 // Parameters in the order of the routine's contract. In/out and out parameters
 // are caller variables passed by pointer; a null pointer is a left-out variable.
+// A User-Agent line in `headers` goes out in place of the client's own one, so
+// a request never carries two. When the address cannot be used (no host, one
+// the HTTP client rejects, a port outside 1..65535) nothing is sent, every
+// caller variable stays as it was and the result is empty.
 Bytes fetch_page(const Text& address, int32_t method = 0, const Text& post_text = {},
                  Text* cookies = nullptr, Text* new_cookies = nullptr, Text* headers = nullptr,
                  Text* redirect_address = nullptr, bool no_redirect = false,
