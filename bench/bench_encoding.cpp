@@ -20,13 +20,21 @@ constexpr std::size_t kInputBytes = 10 * 1000 * 1000;
 const std::string& mixed_page() {
   static const std::string page = [] {
     static const char* const kMarkup[] = {
-        "<li class=\"group\"><a href=\"/group/1234.html\" title=\"", "\">",
-        "</a><span class=\"tag\">", "</span></li>\n", "<p>", "</p>\n", " 2026-12-11 ",
+        "<li class=\"group\"><a href=\"/group/1234.html\" title=\"",
+        "\">",
+        "</a><span class=\"tag\">",
+        "</span></li>\n",
+        "<p>",
+        "</p>\n",
+        " 2026-12-11 ",
         "<img src=\"https://img.example.com/qr/5678.png\" alt=\""};
     static const char* const kChinese[] = {
-        "\xE5\xBE\xAE\xE4\xBF\xA1\xE7\xBE\xA4", "\xE4\xBA\xA4\xE6\xB5\x81",
+        "\xE5\xBE\xAE\xE4\xBF\xA1\xE7\xBE\xA4",
+        "\xE4\xBA\xA4\xE6\xB5\x81",
         "\xE5\x8C\x97\xE4\xBA\xAC\xE6\x97\x85\xE6\xB8\xB8\xE7\x88\xB1\xE5\xA5\xBD\xE8\x80\x85",
-        "\xE4\xBA\x8C\xE7\xBB\xB4\xE7\xA0\x81", "\xEF\xBC\x8C", "\xE3\x80\x82",
+        "\xE4\xBA\x8C\xE7\xBB\xB4\xE7\xA0\x81",
+        "\xEF\xBC\x8C",
+        "\xE3\x80\x82",
         "\xE6\x8A\x80\xE6\x9C\xAF\xE8\xAE\xA8\xE8\xAE\xBA\xE5\x8C\xBA"};
     std::mt19937 random(42);
     std::uniform_int_distribution<std::size_t> markup(0, std::size(kMarkup) - 1);
@@ -86,13 +94,15 @@ class RatioReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
       const auto found = run.counters.find("bytes_per_second");
-      if (found != run.counters.end()) rates_[run.benchmark_name()] = found->second.value / 1e6;
+      if (found != run.counters.end()) {
+        rates_[run.run_name.function_name] = found->second.value / 1e6;
+      }
     }
   }
   void Finalize() override {
     ConsoleReporter::Finalize();
-    const double ours = rates_["BM_Utf8ToGbk/min_time:2.000"];
-    const double iconv = rates_["BM_IconvGbk/min_time:2.000"];
+    const double ours = rates_["BM_Utf8ToGbk"];
+    const double iconv = rates_["BM_IconvGbk"];
     std::printf("\nutf8_to_gbk on %.1f MB of mixed UTF-8: %.0f MB/s\n", mixed_page().size() / 1e6,
                 ours);
     std::printf("iconv (glibc, GBK) on the same bytes: %.0f MB/s\n", iconv);

@@ -34,8 +34,8 @@ Text without_blanks(std::string_view text) {
 // on a character, not on the second byte of a two-byte one.
 bool is_deleted_marker(std::string_view piece) {
   if (piece.size() < kDeletedSuffix.size()) return false;
-  const int32_t last = search_backward(piece, kDeletedSuffix,
-                                       static_cast<int32_t>(piece.size()) + 1, false);
+  const int32_t last =
+      search_backward(piece, kDeletedSuffix, static_cast<int32_t>(piece.size()) + 1, false);
   return last == static_cast<int32_t>(piece.size() - kDeletedSuffix.size()) + 1;
 }
 

@@ -12,10 +12,15 @@ namespace kelvora {
 // of the merged string.
 Text merge_cookies(Text& cookies, Text& new_cookies);
 
+// The text before the first "=", blanks trimmed; the whole piece, trimmed,
+// when it holds no "=".
 Text cookie_name(std::string_view piece);
 
+// True when some piece has exactly this name.
 bool has_cookie_named(const std::vector<Text>& pieces, std::string_view name);
 
+// The text split at `separator` and joined again without exact repeats,
+// first occurrences in their order.
 Text unique_pieces(std::string_view text, std::string_view separator);
 
 // 1-based position of the first element equal to `piece`; -1 when none.

@@ -52,8 +52,7 @@ ConverterPtr open_gbk_converter() {
   ConverterPtr converter(ucnv_open(kGbkConverterName, &status));
   if (U_FAILURE(status)) return nullptr;
   ucnv_setSubstChars(converter.get(), "?", 1, &status);
-  ucnv_setFromUCallBack(converter.get(), substitute_unmappable, nullptr, nullptr, nullptr,
-                        &status);
+  ucnv_setFromUCallBack(converter.get(), substitute_unmappable, nullptr, nullptr, nullptr, &status);
   // Best-fit mappings: a character GBK lacks may come out as a near one.
   ucnv_setFallback(converter.get(), true);
   return converter;
@@ -99,8 +98,8 @@ void append_utf16(std::string_view utf8, std::vector<UChar>& units) {
     int32_t written = 0;
     UErrorCode status = U_ZERO_ERROR;
     u_strFromUTF8WithSub(units.data() + old_size, static_cast<int32_t>(piece), &written,
-                         utf8.data(), static_cast<int32_t>(piece), kReplacementCharacter,
-                         nullptr, &status);
+                         utf8.data(), static_cast<int32_t>(piece), kReplacementCharacter, nullptr,
+                         &status);
     units.resize(old_size + (U_SUCCESS(status) ? static_cast<std::size_t>(written) : 0));
     utf8.remove_prefix(piece);
   }

@@ -55,9 +55,8 @@ TEST(Cookies, MergeTable) {
 
 TEST(Cookies, NameIsTheTrimmedTextBeforeTheFirstEquals) {
   const std::pair<std::string, std::string> cases[] = {
-      {"sid=1", "sid"},       {" sid =1", "sid"},   {"flag", "flag"},
-      {" flag\xA1\xA1", "flag"}, {"=v", ""},        {"a=b=c", "a"},
-      {"", ""},               {"\tk=v", "\tk"},
+      {"sid=1", "sid"}, {" sid =1", "sid"}, {"flag", "flag"}, {" flag\xA1\xA1", "flag"},
+      {"=v", ""},       {"a=b=c", "a"},     {"", ""},         {"\tk=v", "\tk"},
   };
   for (const auto& [piece, name] : cases) {
     EXPECT_EQ(cookie_name(piece), name) << "piece: '" << piece << "'";

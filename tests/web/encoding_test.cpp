@@ -25,13 +25,25 @@ const ConversionRow kUtf8ToGbkRows[] = {
     {"two ideographs", "\xE6\xB1\x89\xE5\xAD\x97", "\xBA\xBA\xD7\xD6"},
     {"empty", "", ""},
     {"euro sign is 0x80", "\xE2\x82\xAC", "\x80"},
-    {"truncated sequence", "\xE4\xB8" "A", "?A"},
-    {"stray bytes", "\xFF\x80" "b", "??b"},
+    {"truncated sequence",
+     "\xE4\xB8"
+     "A",
+     "?A"},
+    {"stray bytes",
+     "\xFF\x80"
+     "b",
+     "??b"},
     {"character gbk lacks", "x\xF0\x9F\x98\x80y", "x?y"},
     {"e and combining acute compose", "e\xCC\x81", "\xA8\xA6"},
     {"mark after an ideograph stays apart", "\xE4\xB8\xAD\xCC\x81", "\xD6\xD0?"},
-    {"byte-order mark kept", "\xEF\xBB\xBF" "a", "?a"},
-    {"zero-width space kept", "a\xE2\x80\x8B" "b", "a?b"},
+    {"byte-order mark kept",
+     "\xEF\xBB\xBF"
+     "a",
+     "?a"},
+    {"zero-width space kept",
+     "a\xE2\x80\x8B"
+     "b",
+     "a?b"},
     {"best fit for soft hyphen", "\xC2\xAD", "-"},
     {"zero byte ends the text", "ab\0cd"s, "ab"},
     {"zero after an ideograph", "\xE4\xB8\xAD\0\xE4\xB8\xAD"s, "\xD6\xD0"},
@@ -55,8 +67,12 @@ TEST(Encoding, Utf8ToUtf16GivesLittleEndianUnitsWithoutTerminator) {
 
 TEST(Encoding, Utf16ToGbkReadsWholeUnitsOnly) {
   // An odd last byte is no unit; a lone surrogate is no character.
-  EXPECT_EQ(utf16_to_gbk("\x2D\x4E" "A"), "\xD6\xD0");
-  EXPECT_EQ(utf16_to_gbk("\x3D\xD8" "a\0"s), "?a");
+  EXPECT_EQ(utf16_to_gbk("\x2D\x4E"
+                         "A"),
+            "\xD6\xD0");
+  EXPECT_EQ(utf16_to_gbk("\x3D\xD8"
+                         "a\0"s),
+            "?a");
   EXPECT_EQ(utf16_to_gbk("a\0\0\0b\0"s), "a");
 }
 
@@ -68,9 +84,7 @@ TEST(Encoding, GbkToUtf8RoundTrip) {
   EXPECT_EQ(gbk_to_utf8(""), "");
 }
 
-TEST(Encoding, GbkLiteralMacro) {
-  EXPECT_EQ(KELVORA_GBK("\xE4\xB8\xAD"), "\xD6\xD0");
-}
+TEST(Encoding, GbkLiteralMacro) { EXPECT_EQ(KELVORA_GBK("\xE4\xB8\xAD"), "\xD6\xD0"); }
 
 // Random UTF-8 built to hit every path of the block conversion: long and
 // short ASCII runs, ideographs, letters followed by marks, runs of marks,
@@ -78,9 +92,21 @@ TEST(Encoding, GbkLiteralMacro) {
 // conversion must find its own places to cut blocks.
 std::string mixed_utf8(uint32_t seed, std::size_t size, bool long_ascii_runs = true) {
   static const std::vector<std::string> kParts = {
-      "<div class=\"item\">", "a", "e", "\xE4\xB8\xAD", "\xE6\xB1\x89\xE5\xAD\x97",
-      "\xCC\x81", "\xCC\x88", "\xE3\x82\x99", "\xE3\x81\x8B", "\xF0\x9F\x98\x80",
-      "\xE4\xB8", "\xFF", "\x80", "\xC3\xA9", "\xEF\xBB\xBF",
+      "<div class=\"item\">",
+      "a",
+      "e",
+      "\xE4\xB8\xAD",
+      "\xE6\xB1\x89\xE5\xAD\x97",
+      "\xCC\x81",
+      "\xCC\x88",
+      "\xE3\x82\x99",
+      "\xE3\x81\x8B",
+      "\xF0\x9F\x98\x80",
+      "\xE4\xB8",
+      "\xFF",
+      "\x80",
+      "\xC3\xA9",
+      "\xEF\xBB\xBF",
       "a long run of plain ASCII text in the page markup, well over a block edge\n"};
   std::mt19937 random(seed);
   std::uniform_int_distribution<std::size_t> pick(0, kParts.size() - (long_ascii_runs ? 1 : 2));
@@ -104,7 +130,9 @@ TEST(Encoding, FastConversionEqualsTheTwoStepConversion) {
     std::string utf8(shift, 'x');
     Text gbk(shift, 'x');
     for (int i = 0; i < 30'000; ++i) {
-      utf8 += "\xE4\xB8\xAD" "e\xCC\x81";
+      utf8 +=
+          "\xE4\xB8\xAD"
+          "e\xCC\x81";
       gbk += "\xD6\xD0\xA8\xA6";
     }
     EXPECT_EQ(utf8_to_gbk(utf8), gbk) << "shift " << shift;

@@ -18,8 +18,8 @@ struct UrlRow {
 };
 
 const UrlRow kUrlRows[] = {
-    {"HTTP://Shop.Example.com:81/A/b?x=1", "shop.example.com", "example.com",
-     "shop.example.com:81", 81, "/A/b?x=1"},
+    {"HTTP://Shop.Example.com:81/A/b?x=1", "shop.example.com", "example.com", "shop.example.com:81",
+     81, "/A/b?x=1"},
     {"https://a.b.example.com", "a.b.example.com", "example.com", "a.b.example.com", 443, "/"},
     {"HTTPS://b.example.com/x", "b.example.com", "example.com", "b.example.com", 443, "/x"},
     {"example.com/list?p=2", "example.com", "example.com", "example.com", 80, "/list?p=2"},
@@ -37,8 +37,8 @@ const UrlRow kUrlRows[] = {
     // The port comes after the last colon, the host ends at the first.
     {"http://[::1]:8080/", "[", "[", "[::1]:8080", 8080, "/"},
     // Full-width digits count as digits.
-    {"http://h.example:\xA3\xB8\xA3\xB1/", "h.example", "h.example",
-     "h.example:\xA3\xB8\xA3\xB1", 81, "/"},
+    {"http://h.example:\xA3\xB8\xA3\xB1/", "h.example", "h.example", "h.example:\xA3\xB8\xA3\xB1",
+     81, "/"},
     // The https test for the port looks at the address as given, without "://".
     {"httpsfoo", "httpsfoo", "httpsfoo", "httpsfoo", 443, "/"},
     // The second byte of a two-byte character keeps its case ("A", "B"), and a
