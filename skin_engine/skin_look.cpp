@@ -67,9 +67,11 @@ QString style_sheet_for(const Skin& skin) {
            border_colour + "; border-radius: " + small_radius + "; background-color: " + field +
            "; }\n";
   sheet += "QCheckBox::indicator:checked { background-color: " + accent + "; }\n";
-  sheet += "QGroupBox { border: " + border + "; border-radius: " + radius +
-           "; margin-top: 1.2em; padding-top: 4px; }\n";
-  sheet += "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; color: " +
+  // The frame runs along the box's top edge; a margin above it for a title
+  // would push it down through the controls inside an untitled box. A title
+  // sits just inside the frame.
+  sheet += "QGroupBox { border: " + border + "; border-radius: " + radius + "; }\n";
+  sheet += "QGroupBox::title { subcontrol-origin: padding; left: 8px; padding: 0 3px; color: " +
            face_text + "; }\n";
   sheet += "QToolTip { background-color: " + field + "; color: " + field_text +
            "; border: 1px solid " + border_colour + "; }\n";

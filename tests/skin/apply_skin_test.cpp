@@ -3,6 +3,7 @@
 
 #include <dlfcn.h>
 
+#include <QGroupBox>
 #include <QPushButton>
 #include <QWidget>
 
@@ -49,6 +50,16 @@ TEST_F(ApplySkin, InstalledSkinGivesLaterWidgetsSkin13sLook) {
   QPushButton button("OK");
   EXPECT_EQ(button_face_colour(button), qcolor(expected.colour(SkinColour::button)));
   EXPECT_NE(qApp->styleSheet(), default_sheet_);
+}
+
+// The window's group box has no title: its frame must run along its top edge,
+// not through the controls placed inside it.
+TEST_F(ApplySkin, GroupBoxFrameRunsAlongTheTopEdge) {
+  install_skin();
+  QGroupBox box;
+  box.resize(344, 45);
+  EXPECT_EQ(box.grab().toImage().pixelColor(172, 0),
+            qcolor(builtin(13).colour(SkinColour::border)));
 }
 
 TEST_F(ApplySkin, NumbersOutsideTheTableLeaveTheLookUnchanged) {
