@@ -95,6 +95,9 @@ void MainWindow::create_controls() {
   interval_edit_->setGeometry(241, 15, 40, 24);
   interval_edit_->setAlignment(Qt::AlignCenter);
   interval_edit_->setFrame(true);
+  // The field is only 40 pixels wide: no inner padding, whatever the skin says,
+  // so that a four-digit interval shows whole.
+  interval_edit_->setStyleSheet(QStringLiteral("padding: 0px;"));
 
   interval_label_ = make_label(switch_group_, "标签1", {183, 14, 56, 24}, kBlack,
                                Qt::AlignLeft | Qt::AlignVCenter,
