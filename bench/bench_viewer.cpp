@@ -188,9 +188,10 @@ int main(int argc, char** argv) {
       const bool long_scan = base >= 1000.0;  // microseconds
       const double scale = long_scan ? 1e-3 : 1e3;
       const char* unit = long_scan ? "ms" : "ns";
-      std::printf("line %s: locate %.1f %s, memchr LF scan %.1f %s (CPU time), ratio %.2f "
-                  "(target <= 2)\n",
-                  line, ours * scale, unit, base * scale, unit, ours / base);
+      std::printf(
+          "line %s: locate %.1f %s, memchr LF scan %.1f %s (CPU time), ratio %.2f "
+          "(target <= 2)\n",
+          line, ours * scale, unit, base * scale, unit, ours / base);
     }
   }
   kelvora::measure_step_memory();

@@ -19,9 +19,9 @@ CycleClock cycle_clock = &steady_now;
 
 struct Frame {
   Cycle::Handle handle;
-  nanoseconds due{};       // when the pause it is suspended in is up
-  uint64_t pause_id = 0;   // tells this pause of this cycle from every other pause
-  bool running = false;    // resumed and not yet suspended again
+  nanoseconds due{};      // when the pause it is suspended in is up
+  uint64_t pause_id = 0;  // tells this pause of this cycle from every other pause
+  bool running = false;   // resumed and not yet suspended again
 };
 
 class CycleStack {
@@ -95,8 +95,7 @@ class ResumeTicket {
 
 void CycleStack::request_resume(uint64_t pause_id, nanoseconds after) {
   const auto ms = std::chrono::ceil<std::chrono::milliseconds>(after).count();
-  const auto clamped =
-      std::clamp<int64_t>(ms, 1, std::numeric_limits<int32_t>::max());
+  const auto clamped = std::clamp<int64_t>(ms, 1, std::numeric_limits<int32_t>::max());
   auto ticket = std::make_shared<ResumeTicket>(pause_id);
   call_after(static_cast<int32_t>(clamped), [ticket] { ticket->use(); });
 }

@@ -25,7 +25,8 @@ std::size_t find_line_end(std::string_view list, std::size_t from) {
     if (hit == nullptr) return std::string_view::npos;
     const std::size_t cr = static_cast<std::size_t>(static_cast<const char*>(hit) - begin);
     // Nearly always the byte before the CR is below 0x80: no run to measure.
-    if (list[cr + 1] == '\n' && (cr == 0 || !is_lead_byte(list[cr - 1]) || cuts_line_at(list, cr))) {
+    if (list[cr + 1] == '\n' &&
+        (cr == 0 || !is_lead_byte(list[cr - 1]) || cuts_line_at(list, cr))) {
       return cr;
     }
     from = cr + 1;

@@ -22,8 +22,7 @@ int32_t group_cursor = 0;
 int32_t shown_group_pause_ms = 500;
 
 Text opening_hint(int32_t cursor) {
-  return KELVORA_GBK("现在正打开第") + std::to_string(cursor) +
-         KELVORA_GBK("条群二维码，请稍等!");
+  return KELVORA_GBK("现在正打开第") + std::to_string(cursor) + KELVORA_GBK("条群二维码，请稍等!");
 }
 
 // One step up to its first pause: advances the cursor and shows the group

@@ -86,6 +86,8 @@ TEST_P(ViewerCycle, ShowsGroupsInOrder) {
   EXPECT_EQ(cycles_on_stack(), 0u);
 }
 
+// One step per line, so that the table reads as a time line.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, ViewerCycle,
     ::testing::Values(
@@ -172,6 +174,7 @@ INSTANTIATE_TEST_SUITE_P(
                       .log(),
                   3}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct IntervalCase {
   const char* name;
@@ -189,11 +192,13 @@ TEST_P(ViewerInterval, FollowsTheNumberRule) {
   window.interval = GetParam().text;
   window.at(0, [](ScriptedWindow&) { show_next_group(); });
   window.run();
+  // clang-format off
   EXPECT_EQ(window.log, Steps()
                             .show(0, 1, "A").automatic(500)
                             .show(500 + wait, 2, "B").automatic(1000 + wait)
                             .untick(1000 + 2 * wait)
                             .log());
+  // clang-format on
 }
 
 INSTANTIATE_TEST_SUITE_P(

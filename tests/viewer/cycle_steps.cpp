@@ -23,8 +23,7 @@ Steps& Steps::hint(int64_t ms, const Text& text) {
   return *this;
 }
 
-Steps& Steps::show(int64_t ms, int32_t number, const std::string& title,
-                   const std::string& path) {
+Steps& Steps::show(int64_t ms, int32_t number, const std::string& title, const std::string& path) {
   hint(ms, opening_hint(number));
   add(ms, "info " + title);
   add(ms, "picture picture:" + path);

@@ -31,11 +31,9 @@ TEST_P(ListLines, CutsAtCrLfOnly) { EXPECT_EQ(all_lines(GetParam().list), GetPar
 INSTANTIATE_TEST_SUITE_P(
     Cases, ListLines,
     ::testing::Values(
-        LinesCase{"Empty", "", {}},
-        LinesCase{"NoLineEnd", "a|b", {"a|b"}},
+        LinesCase{"Empty", "", {}}, LinesCase{"NoLineEnd", "a|b", {"a|b"}},
         LinesCase{"FinalCrLfOpensNoLine", "a\r\nb\r\n", {"a", "b"}},
-        LinesCase{"OnlyCrLf", "\r\n", {""}},
-        LinesCase{"LeadingCrLf", "\r\na", {"", "a"}},
+        LinesCase{"OnlyCrLf", "\r\n", {""}}, LinesCase{"LeadingCrLf", "\r\na", {"", "a"}},
         LinesCase{"TwoCrLfInARow", "a\r\n\r\nb", {"a", "", "b"}},
         LinesCase{"LoneCrAndLfStay", "a\rb\nc\r\r\nd", {"a\rb\nc\r", "d"}},
         LinesCase{"LfOnlyIsOneLine", "a|1\nb|2\n", {"a|1\nb|2\n"}},

@@ -1,6 +1,8 @@
 // The viewer cycle in the real main window under the offscreen platform:
 // clicks on 按钮2, the real pauses through the window's timers, and closing
 // the window while cycles pause.
+#include "app/main_window.h"
+
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -15,7 +17,6 @@
 #include <memory>
 
 #include "app/control_surface.h"
-#include "app/main_window.h"
 #include "app/picture/picture_box.h"
 #include "tests/viewer/picture_server.h"
 #include "viewer/cycle_stack.h"
@@ -78,7 +79,8 @@ class ViewerInWindow : public ::testing::Test {
   // Lines "<title>|<address of the picture>" ending in CR LF.
   Text list_of(std::initializer_list<const char*> titles) {
     Text list;
-    for (const char* title : titles) list += utf8_to_gbk(title) + "|" + server_.address("/qr.png") + "\r\n";
+    for (const char* title : titles)
+      list += utf8_to_gbk(title) + "|" + server_.address("/qr.png") + "\r\n";
     return list;
   }
 
