@@ -1,6 +1,7 @@
 #include "app/start_up.h"
 
 #include <QApplication>
+#include <QFile>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -63,13 +64,12 @@ int run_program(int argc, char** argv) {
     return 1;
   }
   // The application comes first: the skin engine styles it and the fatal-stop
-  // box needs it.
-  static QApplication application(argc, argv);
-  const std::filesystem::path folder =
-      QCoreApplication::applicationDirPath().toStdString();
-  MainWindow* window = start_program(folder);
+  // box needs it. Neither it nor the window is ever destroyed: shut_down ends
+  // the process without running destructors.
+  QApplication application(argc, argv);
+  // The executable's own folder (from /proc/self/exe), in the file system's encoding.
+  start_program(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
   QApplication::exec();
-  (void)window;  // lives until the process ends
   shut_down();
 }
 
