@@ -3,7 +3,6 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <cstring>
-#include <memory>
 #include <string_view>
 
 #include "app/picture/gif_outline.h"
@@ -45,7 +44,6 @@ class FormatReader {
     reader_.setFormat(format);
     reader_.setAutoDetectImageFormat(false);
   }
-  QImageReader& operator*() { return reader_; }
   QImageReader* operator->() { return &reader_; }
 
  private:
