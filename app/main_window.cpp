@@ -46,8 +46,7 @@ PictureBox* make_picture_box(QWidget* parent, const char* name, QRect geometry) 
   return box;
 }
 
-QPushButton* make_button(QWidget* parent, const char* name, QRect geometry,
-                         const char* caption) {
+QPushButton* make_button(QWidget* parent, const char* name, QRect geometry, const char* caption) {
   auto* button = new QPushButton(QString::fromUtf8(caption), parent);
   button->setObjectName(QString::fromUtf8(name));
   button->setGeometry(geometry);
@@ -99,8 +98,7 @@ void MainWindow::create_controls() {
   interval_edit_->setStyleSheet(QStringLiteral("padding: 0px;"));
 
   interval_label_ = make_label(switch_group_, "标签1", {183, 14, 56, 24}, kBlack,
-                               Qt::AlignLeft | Qt::AlignVCenter,
-                               QString::fromUtf8("切换间隔："));
+                               Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8("切换间隔："));
 
   auto_switch_box_ = new QCheckBox(QString::fromUtf8("自动切换"), switch_group_);
   auto_switch_box_->setObjectName(QString::fromUtf8("选择框1"));
@@ -155,9 +153,7 @@ bool MainWindow::auto_switch() const { return auto_switch_box_->isChecked(); }
 
 void MainWindow::set_auto_switch(bool ticked) { auto_switch_box_->setChecked(ticked); }
 
-Text MainWindow::interval_text() const {
-  return utf8_to_gbk(interval_edit_->text().toStdString());
-}
+Text MainWindow::interval_text() const { return utf8_to_gbk(interval_edit_->text().toStdString()); }
 
 bool MainWindow::event(QEvent* event) {
   const bool handled = QWidget::event(event);
@@ -198,8 +194,7 @@ void MainWindow::centre_on_screen() {
   if (shown_on == nullptr) return;
   const QRect area = shown_on->geometry();
   // move() places the outer frame; halves are rounded toward zero.
-  move(area.x() + (area.width() - kOuterWidth) / 2,
-       area.y() + (area.height() - kOuterHeight) / 2);
+  move(area.x() + (area.width() - kOuterWidth) / 2, area.y() + (area.height() - kOuterHeight) / 2);
 }
 
 }  // namespace kelvora

@@ -58,9 +58,10 @@ void shut_down() {
 
 int run_program(int argc, char** argv) {
   if (!display_available()) {
-    std::fputs("kelvora: no display to open the window on "
-               "(set DISPLAY or WAYLAND_DISPLAY, or QT_QPA_PLATFORM=offscreen)\n",
-               stderr);
+    std::fputs(
+        "kelvora: no display to open the window on "
+        "(set DISPLAY or WAYLAND_DISPLAY, or QT_QPA_PLATFORM=offscreen)\n",
+        stderr);
     return 1;
   }
   // The application comes first: the skin engine styles it and the fatal-stop

@@ -1,5 +1,9 @@
 #include "viewer/list_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -8,10 +12,6 @@
 #include <iterator>
 #include <mutex>
 #include <string>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "app/control_surface.h"
 #include "web/encoding.h"

@@ -1,16 +1,17 @@
 #pragma once
 // Shared helpers of the window tests: a temporary current folder, waiting on
 // conditions while the window's events are handled, and finding controls.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QWidget>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <gtest/gtest.h>
 #include <iterator>
 #include <string>
-#include <unistd.h>
 
 namespace kelvora::test {
 

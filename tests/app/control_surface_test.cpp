@@ -1,13 +1,15 @@
 // The control surface across threads, the waiting services, and what happens
 // once the window is gone.
+#include "app/control_surface.h"
+
+#include <sys/resource.h>
+
 #include <QCheckBox>
 #include <QTimer>
 #include <atomic>
 #include <future>
-#include <sys/resource.h>
 #include <thread>
 
-#include "app/control_surface.h"
 #include "app/main_window.h"
 #include "app_test_support.h"
 #include "text/pending_events.h"
@@ -106,8 +108,12 @@ TEST_F(ControlSurfaceTest, AppendsFromTwoThreadsAtOnceKeepEveryLineWhole) {
 TEST_F(ControlSurfaceTest, DeferredTaskRunsLaterOnTheWindowThreadAndDiesWithTheWindow) {
   std::atomic<bool> ran{false};
   std::thread::id ran_on;
-  std::thread([&] { call_after(20, [&] { ran_on = std::this_thread::get_id(); ran = true; }); })
-      .join();
+  std::thread([&] {
+    call_after(20, [&] {
+      ran_on = std::this_thread::get_id();
+      ran = true;
+    });
+  }).join();
   ASSERT_TRUE(test::handle_events_until([&] { return ran.load(); }));
   EXPECT_EQ(ran_on, std::this_thread::get_id());
 

@@ -1,15 +1,17 @@
 // The group list file: loading into the list box, the count in the hint, and
 // saves that never leave a torn file.
-#include <QLabel>
-#include <csignal>
+#include "viewer/list_file.h"
+
 #include <sys/stat.h>
 #include <sys/wait.h>
+
+#include <QLabel>
+#include <csignal>
 #include <thread>
 
 #include "app/control_surface.h"
 #include "app/main_window.h"
 #include "app_test_support.h"
-#include "viewer/list_file.h"
 
 namespace kelvora {
 namespace {
@@ -25,9 +27,7 @@ class ListFileTest : public testing::Test {
  protected:
   test::TemporaryCurrentFolder folder_;
   fs::path list_file() const { return folder_.path() / "weiqun.txt"; }
-  QString hint(MainWindow& window) {
-    return test::find_control<QLabel>(window, "提示")->text();
-  }
+  QString hint(MainWindow& window) { return test::find_control<QLabel>(window, "提示")->text(); }
 };
 
 TEST_F(ListFileTest, AbsentFileGivesAnEmptyListAndCountZero) {
@@ -143,7 +143,8 @@ Text numbered_lines(const std::string& prefix, size_t total_bytes) {
   Text list;
   list.reserve(total_bytes + 64);
   for (int i = 0; list.size() < total_bytes; ++i) {
-    list += prefix + std::to_string(i) + "|http://example.invalid/qr/" + std::to_string(i) + ".png\r\n";
+    list +=
+        prefix + std::to_string(i) + "|http://example.invalid/qr/" + std::to_string(i) + ".png\r\n";
   }
   return list;
 }

@@ -1,7 +1,7 @@
-#include <QApplication>
-#include <cstdlib>
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
   // Run under the offscreen platform also when started by hand.

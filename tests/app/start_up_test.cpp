@@ -1,16 +1,18 @@
 // Start-up, shutdown and the fatal stop, each in a process of its own.
+#include "app/start_up.h"
+
+#include <gmock/gmock.h>
+
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
-#include <gmock/gmock.h>
 
 #include "app/error_box.h"
 #include "app/exit_step.h"
 #include "app/fatal_stop.h"
 #include "app/main_window.h"
-#include "app/start_up.h"
 #include "app_test_support.h"
 
 namespace kelvora {
@@ -26,9 +28,8 @@ namespace fs = std::filesystem;
 void report_next_error_box(std::function<void()> and_then = [] {}) {
   preset_next_error_box([and_then](QMessageBox& box) {
     std::fprintf(stderr, "box title=[%s] critical=%d parent=%d text=[%s]\n",
-                 box.windowTitle().toUtf8().constData(),
-                 box.icon() == QMessageBox::Critical, box.parent() != nullptr,
-                 box.text().toUtf8().constData());
+                 box.windowTitle().toUtf8().constData(), box.icon() == QMessageBox::Critical,
+                 box.parent() != nullptr, box.text().toUtf8().constData());
     and_then();
   });
 }
