@@ -114,7 +114,11 @@ void load_group_list() {
 void save_group_list() {
   // Saves take turns; a waiting save reads the list as it is once its turn comes.
   std::lock_guard turn(save_mutex());
+  // Without a window the list reads as empty; writing that would wipe the file.
+  // The second look catches a window that closed while the list was being read.
+  if (!window_is_open()) return;
   const Text list = get_list_text();
+  if (!window_is_open()) return;
   replace_file(list_file_path(), list);  // a failed save is silent
 }
 

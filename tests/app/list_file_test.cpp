@@ -103,6 +103,13 @@ TEST_F(ListFileTest, FailedSaveIsSilentAndLeavesWhatWasThere) {
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator()), 1);
 }
 
+TEST_F(ListFileTest, SaveAfterTheWindowIsGoneLeavesTheFileAlone) {
+  test::write_file(list_file(), "kept|1\r\n");
+  { MainWindow window; }
+  save_group_list();  // the list would read as empty now
+  EXPECT_EQ(test::read_file(list_file()), "kept|1\r\n");
+}
+
 TEST_F(ListFileTest, SavesFromTwoWorkersTakeTurnsAndTheLastHasTheWholeList) {
   MainWindow window;
   std::atomic<int> finished{0};
