@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libglx-dev
   libcurl4-openssl-dev libicu-dev libcpp-httplib-dev libssl-dev openssl
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xdotool x11-apps x11-utils imagemagick qrencode
+  xvfb xdotool x11-apps x11-utils libx11-dev imagemagick qrencode python3
   fonts-noto-cjk
   procps psmisc
 )
