@@ -34,6 +34,8 @@ struct AnswerCase {
   std::optional<std::string> response_headers;
 };
 
+void PrintTo(const AnswerCase& c, std::ostream* os) { *os << c.name; }
+
 class FetchAnswerTable : public testing::TestWithParam<AnswerCase> {};
 
 TEST_P(FetchAnswerTable, ScansTheHeaderBlock) {

@@ -60,6 +60,8 @@ const std::string defaults =
     "Accept: */*\r\nAccept-Language: zh-cn\r\nContent-Type: application/x-www-form-urlencoded";
 const std::string agent_line = "User-Agent: " + std::string(default_user_agent) + "\r\n";
 
+void PrintTo(const RequestCase& c, std::ostream* os) { *os << c.name; }
+
 class FetchRequestTable : public testing::TestWithParam<RequestCase> {};
 
 TEST_P(FetchRequestTable, SendsTheCompletedHeaderTextAndBody) {

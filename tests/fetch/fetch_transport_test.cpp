@@ -36,6 +36,8 @@ struct RedirectCase {
   const char* expected_second_body;
 };
 
+void PrintTo(const RedirectCase& c, std::ostream* os) { *os << c.status; }
+
 class FetchRedirect : public testing::TestWithParam<RedirectCase> {};
 
 // A POST is redirected: 301, 302 and 303 continue as a GET without a body,

@@ -18,6 +18,8 @@ struct SingleCase {
   std::string expected;
 };
 
+void PrintTo(const SingleCase& c, std::ostream* os) { *os << c.name; }
+
 class SingleResult : public testing::TestWithParam<SingleCase> {};
 
 TEST_P(SingleResult, GivesExpectedText) { EXPECT_EQ(GetParam().run(), GetParam().expected); }
@@ -101,6 +103,8 @@ struct AllCase {
   std::vector<Text> expected = {};
   int expected_calls = 0;
 };
+
+void PrintTo(const AllCase& c, std::ostream* os) { *os << c.name; }
 
 class AllTextsBetween : public testing::TestWithParam<AllCase> {
  protected:

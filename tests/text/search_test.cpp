@@ -20,6 +20,8 @@ struct SearchCase {
 // GBK 大小: two characters, B4 F3 and D0 A1.
 const std::string kBigSmall = "\xB4\xF3\xD0\xA1";
 
+void PrintTo(const SearchCase& c, std::ostream* os) { *os << c.name; }
+
 class SearchForward : public testing::TestWithParam<SearchCase> {};
 
 TEST_P(SearchForward, FindsFirstOccurrenceOnACharacter) {
@@ -82,6 +84,8 @@ struct TrimCase {
   std::string text;
   std::string expected;
 };
+
+void PrintTo(const TrimCase& c, std::ostream* os) { *os << c.name; }
 
 class TrimSpaces : public testing::TestWithParam<TrimCase> {};
 

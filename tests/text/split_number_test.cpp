@@ -17,6 +17,8 @@ struct SplitCase {
   std::vector<Text> expected;
 };
 
+void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
+
 class SplitText : public testing::TestWithParam<SplitCase> {};
 
 TEST_P(SplitText, GivesPiecesBetweenSeparators) {
@@ -44,6 +46,8 @@ struct NumberCase {
   std::string text;
   int32_t expected;
 };
+
+void PrintTo(const NumberCase& c, std::ostream* os) { *os << c.name; }
 
 class TextToInt : public testing::TestWithParam<NumberCase> {};
 

@@ -71,6 +71,8 @@ struct CycleCase {
   int32_t cursor_after;
 };
 
+void PrintTo(const CycleCase& c, std::ostream* os) { *os << c.name; }
+
 class ViewerCycle : public ::testing::TestWithParam<CycleCase> {};
 
 TEST_P(ViewerCycle, ShowsGroupsInOrder) {
@@ -181,6 +183,8 @@ struct IntervalCase {
   std::string text;
   int64_t ms;  // the wait it gives, 0 for none
 };
+
+void PrintTo(const IntervalCase& c, std::ostream* os) { *os << c.name; }
 
 class ViewerInterval : public ::testing::TestWithParam<IntervalCase> {};
 

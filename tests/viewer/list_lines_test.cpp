@@ -24,6 +24,8 @@ struct LinesCase {
   std::vector<std::string> lines;
 };
 
+void PrintTo(const LinesCase& c, std::ostream* os) { *os << c.name; }
+
 class ListLines : public ::testing::TestWithParam<LinesCase> {};
 
 TEST_P(ListLines, CutsAtCrLfOnly) { EXPECT_EQ(all_lines(GetParam().list), GetParam().lines); }
