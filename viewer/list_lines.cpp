@@ -39,15 +39,16 @@ std::size_t find_line_end(std::string_view list, std::size_t from) {
 std::optional<std::string_view> find_list_line(std::string_view list, int32_t number) {
   if (number < 1) return std::nullopt;
   std::size_t start = 0;
-  for (int32_t skipped = 1; skipped < number; ++skipped) {
+  for (int32_t line = 1;; ++line) {
     const std::size_t end = find_line_end(list, start);
+    if (line == number) {
+      if (end != std::string_view::npos) return list.substr(start, end - start);
+      if (start < list.size()) return list.substr(start);  // the last line has no CR LF
+      return std::nullopt;
+    }
     if (end == std::string_view::npos) return std::nullopt;
     start = end + 2;
   }
-  const std::size_t end = find_line_end(list, start);
-  if (end != std::string_view::npos) return list.substr(start, end - start);
-  if (start < list.size()) return list.substr(start);
-  return std::nullopt;
 }
 
 }  // namespace kelvora
