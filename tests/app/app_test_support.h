@@ -13,37 +13,13 @@
 #include <iterator>
 #include <string>
 
+#include "support/temp_folder.h"
+
 namespace kelvora::test {
 
-// A fresh folder that is the current directory while the object lives.
-class TemporaryCurrentFolder {
- public:
-  TemporaryCurrentFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kelvora-app-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(path_);
-  }
-  ~TemporaryCurrentFolder() {
-    std::filesystem::current_path(previous_);
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-  std::filesystem::path previous_;
-};
-
-inline std::string read_file(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void write_file(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using TemporaryCurrentFolder = test_support::TempCurrentFolder;
+using test_support::read_file;
+using test_support::write_file;
 
 // Handles the window's events until `condition` holds; false after `limit`.
 inline bool handle_events_until(const std::function<bool()>& condition,

@@ -12,7 +12,7 @@
 #include "harvest_fixture.h"
 #include "loopback_site.h"
 #include "recording_surface.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 #include "web/encoding.h"
 #include "web/fetch_page.h"
 
@@ -24,7 +24,7 @@ using testing::InstalledSurface;
 using testing::LoopbackSite;
 using testing::RecordingSurface;
 using testing::SilentPort;
-using testing::TempCurrentFolder;
+using test_support::TempCurrentFolder;
 
 TEST(HarvestRun, WalksEveryFailureShapeAndSavesTheWholeList) {
   TempCurrentFolder folder;

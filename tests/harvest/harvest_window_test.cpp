@@ -16,7 +16,7 @@
 #include "harvest/harvest.h"
 #include "harvest_fixture.h"
 #include "loopback_site.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 #include "web/encoding.h"
 
 extern char** environ;
@@ -25,7 +25,7 @@ namespace kelvora {
 namespace {
 
 using testing::LoopbackSite;
-using testing::TempCurrentFolder;
+using test_support::TempCurrentFolder;
 
 // Lets the window's thread handle events until `done` holds or a minute passed.
 bool serve_events_until(const std::function<bool()>& done) {

@@ -15,6 +15,7 @@
 
 #include "app/program_folder.h"
 #include "skin_engine/skin_format.h"
+#include "support/temp_folder.h"
 
 // Colours in failure messages as #rrggbb.
 inline void PrintTo(const QColor& colour, std::ostream* out) {
@@ -23,29 +24,8 @@ inline void PrintTo(const QColor& colour, std::ostream* out) {
 
 namespace kelvora::skin_test {
 
-// A fresh folder under the system's temporary folder, removed at the end.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kelvora-skin-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
-inline std::string read_file(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test_support::TempFolder;
+using test_support::read_file;
 
 inline QColor qcolor(skin::Rgb c) { return QColor(c.red, c.green, c.blue); }
 
