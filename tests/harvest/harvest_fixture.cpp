@@ -55,6 +55,9 @@ std::vector<Text> lines_of(std::string_view list) {
   return lines;
 }
 
+namespace {
+
+// True when `all` is `a` and `b` merged, each kept whole and in its order.
 bool is_interleaving(const std::vector<Text>& all, const std::vector<Text>& a,
                      const std::vector<Text>& b) {
   if (all.size() != a.size() + b.size()) return false;
@@ -73,6 +76,21 @@ bool is_interleaving(const std::vector<Text>& all, const std::vector<Text>& a,
     }
   }
   return reachable[b.size()];
+}
+
+}  // namespace
+
+::testing::AssertionResult holds_two_whole_runs(const Text& list, const std::string& first_host,
+                                                const std::string& second_host) {
+  if (!list.starts_with(earlier_list())) {
+    return ::testing::AssertionFailure() << "the earlier list is not kept at the start:\n" << list;
+  }
+  if (!is_interleaving(lines_of(list.substr(earlier_list().size())),
+                       lines_of(failure_site_lines(first_host)),
+                       lines_of(failure_site_lines(second_host)))) {
+    return ::testing::AssertionFailure() << "not two runs' whole lines in order:\n" << list;
+  }
+  return ::testing::AssertionSuccess();
 }
 
 }  // namespace kelvora

@@ -1,4 +1,5 @@
 #pragma once
+#include <gtest/gtest.h>
 // The failure-shape site of tests/data/harvest_site and what a run over it
 // must request and append, shared by the harvest tests.
 #include <filesystem>
@@ -41,8 +42,9 @@ std::string header(const demo::RequestSeen& request, std::string_view name);
 // A list text cut into its CR LF lines.
 std::vector<Text> lines_of(std::string_view list);
 
-// True when `all` is `a` and `b` merged, each kept whole and in its order.
-bool is_interleaving(const std::vector<Text>& all, const std::vector<Text>& a,
-                     const std::vector<Text>& b);
+// The earlier list followed by the lines of two runs over the failure site at
+// these hosts: each line whole, each run's lines in their order, nothing else.
+::testing::AssertionResult holds_two_whole_runs(const Text& list, const std::string& first_host,
+                                                const std::string& second_host);
 
 }  // namespace kelvora

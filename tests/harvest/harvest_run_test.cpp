@@ -92,11 +92,7 @@ TEST(HarvestRun, TwoRunsTogetherEachWalkTheirPagesAndAppendWholeLines) {
   EXPECT_THAT(second_site.request_targets(), ElementsAreArray(failure_site_requests()));
 
   const Text list = surface.get_list_text();
-  ASSERT_TRUE(list.starts_with(earlier_list()));
-  EXPECT_TRUE(is_interleaving(lines_of(list.substr(earlier_list().size())),
-                              lines_of(failure_site_lines(first_site.host())),
-                              lines_of(failure_site_lines(second_site.host()))))
-      << list;
+  EXPECT_TRUE(holds_two_whole_runs(list, first_site.host(), second_site.host()));
   EXPECT_EQ(folder.read("weiqun.txt"), list);
 }
 
