@@ -2,22 +2,13 @@
 // sharing no cookie, header line or agent with the page fetch.
 #include "viewer/download_picture.h"
 
+#include "text/letter_case.h"
 #include "web/http_transport.h"
 
 namespace kelvora {
 namespace {
 
 constexpr const char* picture_agent = "Kelvora/1.0.1";
-
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool starts_with_nocase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    if (lower(text[i]) != prefix[i]) return false;
-  }
-  return true;
-}
 
 // True for http and https addresses, and for addresses without a scheme
 // ("host/path", "host:port/path"), which are taken as http like everywhere

@@ -8,23 +8,12 @@
 #include <memory>
 #include <string>
 
+#include "text/letter_case.h"
 #include "web/http_limits.h"
 #include "web/url_parts.h"
 
 namespace kelvora {
 namespace {
-
-Text lower_ascii(std::string_view text) {
-  Text lowered(text);
-  for (char& c : lowered) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lowered;
-}
-
-bool equal_nocase(std::string_view a, std::string_view b) {
-  return lower_ascii(a) == lower_ascii(b);
-}
 
 bool has_control_byte(std::string_view text) {
   return std::any_of(text.begin(), text.end(),
@@ -229,7 +218,7 @@ std::optional<Hop> next_hop(CURL* handle, const Hop& hop, const HttpRequest& req
     return std::nullopt;
   }
   const Text address(location);
-  const Text lowered = lower_ascii(address);
+  const Text lowered = lower_ascii_letters(address);
   if (!lowered.starts_with("http://") && !lowered.starts_with("https://")) return std::nullopt;
   Hop next;
   next.target = http_target(address);
@@ -288,7 +277,7 @@ class CurlTransport final : public HttpTransport {
 
 HttpTarget http_target(std::string_view address) {
   HttpTarget target;
-  target.tls = lower_ascii(address.substr(0, 5)) == "https";
+  target.tls = lower_ascii_letters(address.substr(0, 5)) == "https";
   target.host = url_host(address);
   target.port = url_port(address);
   if (target.port == 0) target.port = target.tls ? 443 : 80;

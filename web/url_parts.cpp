@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "text/letter_case.h"
 #include "text/markers.h"
 #include "text/number.h"
 #include "text/search.h"
@@ -10,21 +11,6 @@
 
 namespace kelvora {
 namespace {
-
-// Lower-cases the ASCII letters only, stepping over two-byte characters so
-// that their second byte is never changed.
-Text lower_ascii_letters(std::string_view text) {
-  Text lowered(text);
-  for (std::size_t i = 0; i < lowered.size(); ++i) {
-    char& c = lowered[i];
-    if (is_lead_byte(c)) {
-      ++i;
-    } else if (c >= 'A' && c <= 'Z') {
-      c = static_cast<char>(c - 'A' + 'a');
-    }
-  }
-  return lowered;
-}
 
 bool contains(std::string_view text, std::string_view pattern) {
   return search_forward(text, pattern, 1, false) != -1;
